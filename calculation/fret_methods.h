@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "calculation/calc_inputs.h"
+
+namespace quillmar {
+
+inline constexpr double kMillimetresPerInch = 25.4;
+
+// The position of the previous step, for the cumulative methods. A new walk
+// starts at the nut for every command; steps must be asked for in order.
+struct FretWalk {
+    float prev = 0.0f;
+};
+
+// Nut-to-fret length of step i, in the entry unit, stored as a 32-bit float;
+// walk.prev becomes that length. framesPerOctave is only read by Custom and
+// must not be 0.
+float FretPosition(float scaleLength, std::int16_t step, CalcMethod method,
+                   std::int16_t fretsPerOctave, ScaleEntry entry, FretWalk& walk);
+
+// The length a row shows: inches for Decimal and Fraction display,
+// millimetres for Metric display, whatever the entry unit.
+float DisplayValue(float nutToFret, ScaleEntry entry, DisplayUnit unit);
+
+}  // namespace quillmar

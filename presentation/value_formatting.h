@@ -1,0 +1,32 @@
+#pragma once
+
+// Lengths become cell texts here. The texts go to the grid and to paper
+// unchanged, spaces included.
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+#include "calculation/calc_inputs.h"
+
+namespace quillmar {
+
+// Decimal inches or millimetres: first to 7 significant digits (nearest),
+// then to `places` decimals with halves away from zero on those digits.
+// "12.346", "0.3", "1234.5680", "648.00".
+std::string FormatDecimalLength(float length, Precision places);
+
+// Inches to the nearest 1/64 (ties go down), reduced, the whole part padded
+// by SetString: "          1  1/2", "        25".
+std::string FormatFractionLength(float inches);
+
+// GCD_Of takes numbers or texts; its result is a whole number or an error text.
+using GcdArgument = std::variant<std::int64_t, double, std::string>;
+using GcdResult = std::variant<std::int64_t, std::string>;
+GcdResult GCD_Of(const GcdArgument& First_Int, const GcdArgument& Second_Int);
+
+// Decimal text with leading spaces: 10 for one character, two fewer for each
+// further one, none from five on.
+std::string SetString(std::int16_t intLengthFromNut);
+
+}  // namespace quillmar
