@@ -14,6 +14,8 @@ struct FormValues {
     float ScaleLength = 0.0f;
     std::int16_t NumFrets = 0;
     std::int16_t LastFretCount = 0;
+    // The entry unit of ScaleLength, so a report can state it in another unit.
+    bool ScaleInMillimetres = false;
 };
 
 struct SummaryCaptions {

@@ -1,0 +1,1 @@
+#include "calculation/calc_inputs.h"

@@ -1,0 +1,1 @@
+#include "calculation/calculate_command.h"

@@ -1,0 +1,1 @@
+#include "calculation/dulcimer_layout.h"

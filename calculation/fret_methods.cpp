@@ -1,0 +1,1 @@
+#include "calculation/fret_methods.h"

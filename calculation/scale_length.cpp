@@ -1,0 +1,1 @@
+#include "calculation/scale_length.h"

@@ -1,0 +1,1 @@
+#include "presentation/printed_report.h"

@@ -1,0 +1,1 @@
+#include "presentation/results_grid.h"

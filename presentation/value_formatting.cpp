@@ -1,0 +1,1 @@
+#include "presentation/value_formatting.h"
