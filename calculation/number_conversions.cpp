@@ -1,5 +1,6 @@
 #include "calculation/number_conversions.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -19,8 +20,12 @@ std::string TrimText(std::string_view text) {
 
 namespace {
 
-bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -136,11 +141,97 @@ std::optional<std::int16_t> FloorToInteger(double value) {
     return static_cast<std::int16_t>(floored);
 }
 
+bool FitsFloat(double value) {
+    // The midpoint between the largest float and 2^128 rounds up (to even).
+    constexpr double kLimit = 0x1p128 - 0x1p103;
+    return std::fabs(value) < kLimit;
+}
+
+float StoreAsFloat(double value) {
+    if (std::isnan(value)) {
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+    if (!FitsFloat(value)) {
+        return std::signbit(value) ? -std::numeric_limits<float>::infinity()
+                                   : std::numeric_limits<float>::infinity();
+    }
+    return static_cast<float>(value);
+}
+
+namespace {
+
+// Seven digits of a magnitude from 1e-6 to below 1e7, exactly, without
+// printing the whole binary expansion. A float is M x 2^e with M < 2^24, and
+// M x 5^k < 2^53 for k <= 12, so magnitude x 10^k is exact in a double and the
+// tie test below sees the true value. Gives false outside that range.
+bool SevenDigitsFast(float value, SignificantDigits& result) {
+    static constexpr std::array<double, 13> kPowersOfTen = {1e0, 1e1, 1e2, 1e3,  1e4,  1e5, 1e6,
+                                                            1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+    const double magnitude = std::fabs(static_cast<double>(value));
+    if (!(magnitude >= 1e-6 && magnitude < 1e7)) {
+        return false;
+    }
+    // log10 only guesses the scale; the exact comparisons settle it.
+    int k = 6 - static_cast<int>(std::floor(std::log10(magnitude)));
+    for (int tries = 0; tries < 2; ++tries) {
+        if (k < 0 || k > 12) {
+            return false;
+        }
+        const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(k)];
+        if (scaled >= 1e7) {
+            --k;
+        } else if (scaled < 1e6) {
+            ++k;
+        } else {
+            break;
+        }
+    }
+    if (k < 0 || k > 12) {
+        return false;
+    }
+    const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(k)];
+    if (scaled < 1e6 || scaled >= 1e7) {
+        return false;
+    }
+    const double whole = std::floor(scaled);
+    auto q = static_cast<std::uint32_t>(whole);
+    if (scaled - whole >= 0.5) {
+        ++q;  // halves away from zero
+    }
+    int exponent = 7 - k;
+    if (q == 10'000'000) {
+        q = 1;
+        ++exponent;
+    }
+    while (q % 10 == 0) {
+        q /= 10;
+    }
+    std::array<char, 16> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), q);
+    (void)ec;
+    result.negative = std::signbit(value);
+    result.digits.assign(buffer.data(), end);
+    result.exponent = exponent;
+    return true;
+}
+
+}  // namespace
+
 SignificantDigits ToSignificantDigits(float value, int significant) {
+    SignificantDigits result;
+    if (significant == 7 && SevenDigitsFast(value, result)) {
+        return result;
+    }
+    return detail::ToSignificantDigitsExact(value, significant);
+}
+
+SignificantDigits detail::ToSignificantDigitsExact(float value, int significant) {
     SignificantDigits result;
     if (value == 0.0f || !std::isfinite(value)) {
         return result;
     }
+    // The expansion below holds 121 digits; more are never needed.
+    significant = std::clamp(significant, 1, 112);
     result.negative = std::signbit(value);
     // A float's binary value has a finite decimal expansion of at most 112
     // significant digits, so this precision prints it exactly; the rounding

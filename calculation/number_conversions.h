@@ -29,6 +29,15 @@ std::optional<std::int16_t> RoundToInteger(double value);
 // The largest integer not above the value, empty when it does not fit 16 bits.
 std::optional<std::int16_t> FloorToInteger(double value);
 
+// Whether a 64-bit value rounds to a finite 32-bit float when stored:
+// |value| < 2^128 - 2^103, the midpoint above the largest float.
+bool FitsFloat(double value);
+
+// A 64-bit value stored as a 32-bit float, rounded to nearest. Beyond the
+// float range it becomes an infinity of its sign, as the hardware store would,
+// without the undefined conversion.
+float StoreAsFloat(double value);
+
 // A value rounded to at most 7 significant decimal digits: ties go away from
 // zero. value = 0.d1 d2 ... dn x 10^exponent, with no trailing zeros in digits.
 // Zero gives empty digits.
@@ -38,6 +47,12 @@ struct SignificantDigits {
     int exponent = 0;
 };
 SignificantDigits ToSignificantDigits(float value, int significant = 7);
+
+namespace detail {
+// The general path: prints the float's exact expansion, then rounds. Kept
+// callable so the fast path can be checked against it.
+SignificantDigits ToSignificantDigitsExact(float value, int significant);
+}  // namespace detail
 
 // " 25.5", "-3", " .5", " 1E+10", " 1.234568E+07", " 1E-05", " 0".
 std::string NumberToText(float value);
