@@ -38,7 +38,6 @@ struct CalculateOutcome {
 
 // The whole Calculate command without a window: checks, scale length,
 // captions, the grid resize and every written row.
-CalculateOutcome RunCalculate(const CalcInputs& inputs, const FormValues& form,
-                              ResultsGrid& grid);
+CalculateOutcome RunCalculate(const CalcInputs& inputs, const FormValues& form, ResultsGrid& grid);
 
 }  // namespace quillmar
