@@ -2,8 +2,11 @@
 # Quillmar's one entry point.
 #   ./build.sh run    install what is missing, build, open the window
 #   ./build.sh test   install what is missing, build, run every test
+#   ./build.sh deb    install what is missing, build, make build/quillmar_<version>_<arch>.deb
 # With CI=true, `test` also runs the suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer and gives the fuzzers their minute.
+# UndefinedBehaviorSanitizer, gives the fuzzers their minute, then builds the
+# Debian package, installs it, tests the installed program, starts it from its
+# desktop entry, removes it and checks that nothing of it is left behind.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,8 +18,26 @@ PACKAGES=(
     xvfb xauth xdotool xclip x11-utils
     poppler-utils fonts-liberation imagemagick
     at-spi2-core python3-pyatspi dbus-x11
-    desktop-file-utils appstream
+    desktop-file-utils appstream librsvg2-bin
+    dpkg-dev file
 )
+APP_ID=org.example.Quillmar
+WINDOW_TITLE="Quillmar 3.10"
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "need root (or sudo) for: $*" >&2
+        return 1
+    fi
+}
+
+apt_install() {
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@"
+}
 
 install_missing() {
     local missing=()
@@ -25,13 +46,13 @@ install_missing() {
             missing+=("$p")
         fi
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ ${#missing[@]} -eq 0 ]; then
+        echo "All ${#PACKAGES[@]} packages are installed."
+        return 0
+    fi
     echo "Installing: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
+    as_root apt-get update -qq
+    apt_install "${missing[@]}"
 }
 
 njobs() { nproc 2>/dev/null || echo 2; }
@@ -39,13 +60,147 @@ njobs() { nproc 2>/dev/null || echo 2; }
 configure_and_build() {  # dir, extra cmake args...
     local dir=$1
     shift
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING "$@"
     cmake --build "$dir" -j "$(njobs)"
 }
 
 run_tests() {  # dir
-    (cd "$1" && ctest --output-on-failure -j "$(njobs)" --timeout 600)
+    (cd "$1" && ctest --output-on-failure --no-tests=error -j "$(njobs)" --timeout 600)
 }
+
+# --- stages: a header before, the time taken after, a table at the end ---------
+
+STAGE_TIMES=()
+CURRENT_STAGE=
+stage() {  # title, command...
+    local title=$1
+    shift
+    local start=$SECONDS
+    CURRENT_STAGE=$title
+    printf '\n======== %s ========\n' "$title"
+    "$@"
+    STAGE_TIMES+=("$(printf '%6ds  %s' $((SECONDS - start)) "$title")")
+    CURRENT_STAGE=
+}
+
+summary() {
+    local rc=$?
+    [ ${#STAGE_TIMES[@]} -eq 0 ] && [ -z "$CURRENT_STAGE" ] && return
+    printf '\n======== summary ========\n'
+    printf '%s\n' "${STAGE_TIMES[@]}"
+    [ -n "$CURRENT_STAGE" ] && echo "FAILED: $CURRENT_STAGE (exit code $rc)"
+    printf '%6ds  total\n' "$SECONDS"
+}
+trap summary EXIT
+
+fuzz_build() {
+    (
+        export CC=clang CXX=clang++
+        configure_and_build build-fuzz -DQUILLMAR_FUZZ=ON -DQUILLMAR_GUI=OFF \
+            -DQUILLMAR_BENCH=OFF -DBUILD_TESTING=OFF
+    )
+}
+
+# --- the Debian package --------------------------------------------------------
+
+deb_file() { ls -t build/quillmar_*.deb 2>/dev/null | head -n1; }
+
+make_deb() {
+    rm -f build/quillmar_*.deb
+    (cd build && cpack -G DEB)
+    local deb
+    deb=$(deb_file)
+    [ -n "$deb" ] || { echo "cpack made no .deb" >&2; return 1; }
+    dpkg-deb --info "$deb"
+    dpkg-deb --contents "$deb"
+    # dpkg-shlibdeps must have found the Qt libraries the binary links.
+    if ! dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6'; then
+        echo "Depends lacks the Qt libraries: $(dpkg-deb -f "$deb" Depends)" >&2
+        return 1
+    fi
+}
+
+is_installed() { dpkg-query -W -f='${Status}' quillmar 2>/dev/null | grep -q "install ok installed"; }
+
+install_deb() {
+    # A package of the same version left from an earlier run would make apt skip this one.
+    if is_installed; then as_root apt-get remove -y -qq quillmar; fi
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$(deb_file)"
+    is_installed
+    [ "$(command -v quillmar)" = /usr/bin/quillmar ]
+}
+
+run_e2e_installed() {
+    local script
+    for script in tests/e2e/run_e2e.sh tests/e2e/e2e_test.sh tests/e2e/e2e.py tests/e2e/run_e2e.py; do
+        if [ -f "$script" ]; then
+            case $script in
+            *.py) python3 "$script" /usr/bin/quillmar ;;
+            *) bash "$script" /usr/bin/quillmar ;;
+            esac
+            return
+        fi
+    done
+    echo "No end-to-end script in tests/e2e: skipped."
+}
+
+# Starts the program the way a desktop would, from the Exec= line of the
+# installed entry, and looks for its window on a virtual display.
+launch_from_desktop_entry() {
+    local entry=/usr/share/applications/$APP_ID.desktop command
+    [ -f "$entry" ] || { echo "missing $entry" >&2; return 1; }
+    command=$(sed -n 's/^Exec=//p' "$entry" | head -n1 | sed -E 's/ ?%[fFuUdDnNickvm]//g')
+    [ -n "$command" ] || { echo "no Exec= line in $entry" >&2; return 1; }
+    echo "Exec=$command"
+    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1280x1024x24" \
+        bash -c '
+        eval "exec $1" &
+        pid=$!
+        wid=
+        for _ in $(seq 1 40); do
+            wid=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -n1) || true
+            [ -n "$wid" ] && break
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.25
+        done
+        sleep 2
+        if ! kill -0 "$pid" 2>/dev/null; then
+            echo "the program ended by itself" >&2
+            exit 1
+        fi
+        kill "$pid"
+        wait "$pid" 2>/dev/null || true
+        if [ -z "$wid" ]; then
+            echo "no window titled \"$2\" appeared" >&2
+            exit 1
+        fi
+        echo "window $wid \"$2\" was shown; the program ran until stopped"
+    ' launch "$command" "$WINDOW_TITLE"
+}
+
+remove_deb_and_check() {
+    local files=() left=() f
+    while IFS= read -r f; do
+        if [ -f "$f" ] || [ -L "$f" ]; then files+=("$f"); fi
+    done < <(dpkg -L quillmar)
+    echo "${#files[@]} installed files"
+    [ ${#files[@]} -gt 0 ] || { echo "dpkg lists no files for quillmar" >&2; return 1; }
+    as_root apt-get remove -y -qq quillmar
+    if is_installed; then
+        echo "quillmar is still installed" >&2
+        return 1
+    fi
+    for f in "${files[@]}"; do
+        if [ -e "$f" ] || [ -L "$f" ]; then left+=("$f"); fi
+    done
+    if [ ${#left[@]} -gt 0 ]; then
+        printf 'left behind: %s\n' "${left[@]}" >&2
+        return 1
+    fi
+    echo "all ${#files[@]} files removed"
+}
+
+# --------------------------------------------------------------------------------
 
 case "${1:-}" in
 run)
@@ -54,24 +209,34 @@ run)
     exec ./build/window/quillmar
     ;;
 test)
-    install_missing
-    configure_and_build build
-    run_tests build
+    stage "set-up: Debian packages" install_missing
+    stage "build (RelWithDebInfo)" configure_and_build build
+    stage "tests" run_tests build
     if [ "${CI:-}" = "true" ]; then
-        echo "== sanitizer build (address, undefined)"
-        configure_and_build build-asan -DQUILLMAR_SANITIZE=ON -DQUILLMAR_BENCH=OFF \
-            -DCMAKE_BUILD_TYPE=Debug
-        ASAN_OPTIONS=detect_leaks=0 run_tests build-asan
-        if [ -f fuzz/CMakeLists.txt ]; then
-            echo "== fuzz (libFuzzer)"
-            CC=clang CXX=clang++ configure_and_build build-fuzz -DQUILLMAR_FUZZ=ON \
-                -DQUILLMAR_GUI=OFF -DQUILLMAR_BENCH=OFF -DBUILD_TESTING=OFF
-            ./fuzz/run.sh build-fuzz 60
+        stage "sanitizer build (address, undefined)" configure_and_build build-asan \
+            -DQUILLMAR_SANITIZE=ON -DQUILLMAR_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+        export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
+        stage "sanitizer tests" run_tests build-asan
+        unset ASAN_OPTIONS UBSAN_OPTIONS
+        if [ -f fuzz/CMakeLists.txt ] && [ -f fuzz/run.sh ]; then
+            stage "fuzz build (libFuzzer)" fuzz_build
+            stage "fuzz run" bash fuzz/run.sh build-fuzz 60
         fi
+        stage ".deb: build with CPack" make_deb
+        stage ".deb: install with apt-get" install_deb
+        stage ".deb: end-to-end test of /usr/bin/quillmar" run_e2e_installed
+        stage ".deb: start from the desktop entry" launch_from_desktop_entry
+        stage ".deb: remove and look for leftovers" remove_deb_and_check
     fi
     ;;
+deb)
+    install_missing
+    configure_and_build build
+    make_deb
+    echo "Package: $(deb_file)"
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|deb" >&2
     exit 2
     ;;
 esac
