@@ -36,7 +36,8 @@ as_root() {
 }
 
 apt_install() {
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o Dpkg::Use-Pty=0 \
+        --no-install-recommends "$@"
 }
 
 install_missing() {
@@ -124,8 +125,8 @@ is_installed() { dpkg-query -W -f='${Status}' quillmar 2>/dev/null | grep -q "in
 
 install_deb() {
     # A package of the same version left from an earlier run would make apt skip this one.
-    if is_installed; then as_root apt-get remove -y -qq quillmar; fi
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$(deb_file)"
+    if is_installed; then as_root apt-get remove -y -qq -o Dpkg::Use-Pty=0 quillmar; fi
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o Dpkg::Use-Pty=0 "./$(deb_file)"
     is_installed
     [ "$(command -v quillmar)" = /usr/bin/quillmar ]
 }
@@ -185,7 +186,7 @@ remove_deb_and_check() {
     done < <(dpkg -L quillmar)
     echo "${#files[@]} installed files"
     [ ${#files[@]} -gt 0 ] || { echo "dpkg lists no files for quillmar" >&2; return 1; }
-    as_root apt-get remove -y -qq quillmar
+    as_root apt-get remove -y -qq -o Dpkg::Use-Pty=0 quillmar
     if is_installed; then
         echo "quillmar is still installed" >&2
         return 1
@@ -206,6 +207,9 @@ case "${1:-}" in
 run)
     install_missing
     configure_and_build build
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+        echo "No display to open the window on (try: xvfb-run -a $0 run)." >&2
+    fi
     exec ./build/window/quillmar
     ;;
 test)
