@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace quillmar {
 namespace {
@@ -17,12 +18,11 @@ struct ValueCase {
 
 TEST(ValueOfText, ReadsTheLeadingNumber) {
     const ValueCase cases[] = {
-        {"25.5", 25.5},       {"1.2.3", 1.2},      {"0007", 7},       {".", 0},
-        {"", 0},              {"abc", 0},          {"2 5.5", 25.5},   {"\t 1\n2", 12},
-        {"-3.5", -3.5},       {"+4", 4},           {"1e", 1},         {"1e3", 1000},
-        {"1E-2", 0.01},       {"1e+", 1},          {"2.5e1x", 25},    {"- 7", -7},
-        {"12abc", 12},        {".5", 0.5},         {"1 e 2", 100},    {"1\r2", 1},
-        {"--5", 0},           {"5-3", 5},          {"0e999999", 0},   {"1,5", 1},
+        {"25.5", 25.5}, {"1.2.3", 1.2},  {"0007", 7},     {".", 0},       {"", 0},
+        {"abc", 0},     {"2 5.5", 25.5}, {"\t 1\n2", 12}, {"-3.5", -3.5}, {"+4", 4},
+        {"1e", 1},      {"1e3", 1000},   {"1E-2", 0.01},  {"1e+", 1},     {"2.5e1x", 25},
+        {"- 7", -7},    {"12abc", 12},   {".5", 0.5},     {"1 e 2", 100}, {"1\r2", 1},
+        {"--5", 0},     {"5-3", 5},      {"0e999999", 0}, {"1,5", 1},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(ValueOfText(c.text), c.expected) << '"' << c.text << '"';
@@ -44,9 +44,16 @@ TEST(RoundToInteger, TiesToEvenAndOverflow) {
         double value;
         std::optional<std::int16_t> expected;
     } cases[] = {
-        {2.5, 2},        {3.5, 4},         {-2.5, -2},        {0.4999999, 0},
-        {32767.0, 32767}, {32767.5, std::nullopt}, {-32768.5, -32768},
-        {-32768.6, std::nullopt}, {1e300, std::nullopt}, {NAN, std::nullopt},
+        {2.5, 2},
+        {3.5, 4},
+        {-2.5, -2},
+        {0.4999999, 0},
+        {32767.0, 32767},
+        {32767.5, std::nullopt},
+        {-32768.5, -32768},
+        {-32768.6, std::nullopt},
+        {1e300, std::nullopt},
+        {NAN, std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RoundToInteger(c.value), c.expected) << c.value;
@@ -66,12 +73,23 @@ TEST(NumberToText, SingleFloats) {
         float value;
         const char* expected;
     } cases[] = {
-        {25.5f, " 25.5"},          {24.9f, " 24.9"},           {25.4f, " 25.4"},
-        {0.5f, " .5"},             {-0.5f, "-.5"},             {0.0f, " 0"},
-        {1e10f, " 1E+10"},         {12345678.0f, " 1.234568E+07"}, {1e-5f, " 1E-05"},
-        {0.0001f, " .0001"},       {1234567.0f, " 1234567"},   {9999999.5f, " 1E+07"},
-        {21.953125f, " 21.95313"}, {-3.0f, "-3"},              {648.0f, " 648"},
-        {FLT_MAX, " 3.402823E+38"}, {std::numeric_limits<float>::denorm_min(), " 1.401298E-45"},
+        {25.5f, " 25.5"},
+        {24.9f, " 24.9"},
+        {25.4f, " 25.4"},
+        {0.5f, " .5"},
+        {-0.5f, "-.5"},
+        {0.0f, " 0"},
+        {1e10f, " 1E+10"},
+        {12345678.0f, " 1.234568E+07"},
+        {1e-5f, " 1E-05"},
+        {0.0001f, " .0001"},
+        {1234567.0f, " 1234567"},
+        {9999999.5f, " 1E+07"},
+        {21.953125f, " 21.95313"},
+        {-3.0f, "-3"},
+        {648.0f, " 648"},
+        {FLT_MAX, " 3.402823E+38"},
+        {std::numeric_limits<float>::denorm_min(), " 1.401298E-45"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NumberToText(c.value), c.expected) << c.value;
@@ -82,6 +100,62 @@ TEST(NumberToText, SixteenBitIntegers) {
     EXPECT_EQ(NumberToText(std::int16_t{12}), " 12");
     EXPECT_EQ(NumberToText(std::int16_t{0}), " 0");
     EXPECT_EQ(NumberToText(std::int16_t{-32768}), "-32768");
+}
+
+TEST(FloatStore, RangeEdges) {
+    const double limit = 0x1p128 - 0x1p103;  // rounds up to infinity
+    const struct {
+        const char* name;
+        double value;
+        bool fits;
+        float stored;
+    } cases[] = {
+        {"largest float", FLT_MAX, true, FLT_MAX},
+        {"just below the midpoint", std::nextafter(limit, 0.0), true, FLT_MAX},
+        {"the midpoint", limit, false, INFINITY},
+        {"negative midpoint", -limit, false, -INFINITY},
+        {"largest double", DBL_MAX, false, INFINITY},
+        {"infinity", -INFINITY, false, -INFINITY},
+        {"25.4", 25.4, true, 25.4f},
+        {"below the smallest float", 1e-50, true, 0.0f},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FitsFloat(c.value), c.fits) << c.name;
+        EXPECT_EQ(StoreAsFloat(c.value), c.stored) << c.name;
+    }
+    EXPECT_FALSE(FitsFloat(NAN));
+    EXPECT_TRUE(std::isnan(StoreAsFloat(NAN)));
+}
+
+// The fast path must give the very digits of the exact expansion.
+TEST(ToSignificantDigits, FastPathAgreesWithTheExactExpansion) {
+    std::vector<float> values = {
+        1234567.5f, 1234568.5f, 9999999.5f, 9999999.0f, 9999998.5f,    1e7f,          0.5f,
+        0.25f,      12.3455f,   1234.5678f, 1e-6f,      9.9999994e-7f, 1.0000001e-6f, 1e6f,
+        999999.94f, 0.1f,       25.4f,      24.9f,      1.4312057f,    0.0f,          -2.5f,
+    };
+    // Every binade from 1e-8 to 1e8 with a spread of significands, and
+    // values next to each power of ten.
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const float unit = static_cast<float>(seed >> 8) / 16777216.0f;
+        values.push_back(std::ldexp(1.0f + unit, static_cast<int>(seed % 54) - 27));
+    }
+    for (float p = 1e-8f; p < 1e9f; p *= 10.0f) {
+        for (float v = p, n = 0; n < 20; ++n) {
+            values.push_back(v);
+            values.push_back(-v);
+            v = std::nextafter(v, 0.0f);
+        }
+    }
+    for (const float v : values) {
+        const SignificantDigits fast = ToSignificantDigits(v);
+        const SignificantDigits exact = detail::ToSignificantDigitsExact(v, 7);
+        ASSERT_EQ(fast.digits, exact.digits) << v;
+        ASSERT_EQ(fast.exponent, exact.exponent) << v;
+        ASSERT_EQ(fast.negative, exact.negative) << v;
+    }
 }
 
 }  // namespace
