@@ -1,0 +1,204 @@
+#pragma once
+
+// The main window. It owns every control; the controls are the state. A
+// Calculate click reads the controls into a CalcInputs, hands it to the core
+// (RunCalculate), and applies what comes back: the summary captions, the grid
+// (through its model), and for a bad input the message box, then the field
+// emptied and focused. No fret is computed here.
+//
+// Start-up: the constructor builds the controls and runs Form_Load; the window
+// is shown; Form_Activate runs once, at the first activation (or right after
+// the first show where the platform never reports one).
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "calculation/calculate_command.h"
+#include "window/print_command.h"
+
+class QAction;
+class QActionGroup;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace quillmar {
+
+class FilteredLineEdit;
+class ResultsGridModel;
+class ResultsGridView;
+class TwipLayout;
+
+class frmQuillmar : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmQuillmar(QWidget* parent = nullptr);
+    ~frmQuillmar() override;
+
+    // Grid coordinates: row 0 is the header row, column 0 the label column.
+    QString cellText(int row, int column) const;
+    int gridRows() const;
+
+    const FormValues& formValues() const { return form_; }
+    std::int16_t inchPrecision() const { return InchPrecision; }
+    std::int16_t metricPrecision() const { return MetricPrecision; }
+
+    void setPrinterChooser(PrinterChooser chooser);
+
+Q_SIGNALS:
+    // Every refused key or paste, together with the beep.
+    void keyRefused();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Construction, one step per frame.
+    void createMenus();
+    void createGrid();
+    void createScaleLengthFrame();
+    void createFretsFrame();
+    void createCalcMethodFrame();
+    void createHalfFretsFrame();
+    void createSettingsFrame();
+    void createCommandButtons();
+    void orderTabs();
+    void connectHandlers();
+    void placeWindow();
+    FilteredLineEdit* newTextBox(QWidget* parent, const char* name, bool allowPoint);
+
+    // Start-up.
+    void Form_Load();
+    void Form_Activate();
+    void ActivateOnce();
+
+    // Mode and precision menus.
+    void mnuStandard_Click();
+    void mnuDulcimer_Click();
+    void mnuPrecision_Click(std::int16_t value);
+    void SetHalfFretsEnabled(bool enabled);
+    void ShowPrecision(std::int16_t value);
+    void SetPrecisionMenuEnabled(bool enabled);
+
+    // Option groups.
+    void optScaleDecimal_Click();
+    void optScaleMetric_Click();
+    void optScaleFraction_Click();
+    void optScaleCommon_Click();
+    void ShowScaleEntry(bool scale, bool fraction, bool common);
+    void optDisplayDecimal_Click();
+    void optDisplayFraction_Click();
+    void optDisplayMetric_Click();
+    void optCalcMethodFixed_Click();
+    void optCalcMethodCustom_Click();
+    void RefuseKey();
+
+    // Commands.
+    void cmdCalculate_Click();
+    void cmdPrint_Click();
+    void mnuPrint_Click() { cmdPrint_Click(); }
+    void cmdExit_Click();
+    void mnuExit_Click() { cmdExit_Click(); }
+    void mnuAboutQuillmar_Click();
+    CalcInputs ReadInputs() const;
+    void ActOnProblem(const InputProblem& problem);
+    DisplayUnit SelectedDisplay() const;
+    bool RunsCalculateOnEnter(QObject* watched, QEvent* event);
+
+    // Form-level values.
+    FormValues form_;
+    std::int16_t InchPrecision = 0;
+    std::int16_t MetricPrecision = 0;
+    bool activated_ = false;
+    bool shown_ = false;
+    PrinterChooser printerChooser_;
+    std::unique_ptr<TwipLayout> layout_;
+
+    // Menus.
+    QMenu* mnuFile = nullptr;
+    QMenu* Calc = nullptr;
+    QMenu* mnuMode = nullptr;
+    QMenu* mnuPrecision = nullptr;
+    QMenu* mnuAbout = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuStandard = nullptr;
+    QAction* mnuDulcimer = nullptr;
+    QAction* mnuPrecision10 = nullptr;
+    QAction* mnuPrecision100 = nullptr;
+    QAction* mnuPrecision1000 = nullptr;
+    QAction* mnuPrecision10000 = nullptr;
+    QAction* mnuAboutQuillmar = nullptr;
+    QActionGroup* modeItems_ = nullptr;
+    QActionGroup* precisionItems_ = nullptr;
+
+    // The grid.
+    ResultsGridModel* model_ = nullptr;
+    ResultsGridView* grdTable = nullptr;
+
+    // Scale Length.
+    QGroupBox* frameScaleLength = nullptr;
+    QLabel* lblScale = nullptr;
+    FilteredLineEdit* txtScale = nullptr;
+    FilteredLineEdit* txtWhole = nullptr;
+    FilteredLineEdit* txtFraction1 = nullptr;
+    FilteredLineEdit* txtDivisor = nullptr;
+    QComboBox* cboFraction2 = nullptr;
+    QComboBox* cboScaleCommon = nullptr;
+    QRadioButton* optScaleDecimal = nullptr;
+    QRadioButton* optScaleFraction = nullptr;
+    QRadioButton* optScaleMetric = nullptr;
+    QRadioButton* optScaleCommon = nullptr;
+    QButtonGroup* scaleOptions_ = nullptr;
+
+    // Frets.
+    QGroupBox* frameNumberFrets = nullptr;
+    QLabel* lblNumberFrets = nullptr;
+    FilteredLineEdit* txtNumberFrets = nullptr;
+    QRadioButton* optDisplayDecimal = nullptr;
+    QRadioButton* optDisplayFraction = nullptr;
+    QRadioButton* optDisplayMetric = nullptr;
+    QButtonGroup* displayOptions_ = nullptr;
+
+    // Calc Method.
+    QGroupBox* frameCalcMethod = nullptr;
+    QRadioButton* optCalcMethod12root2 = nullptr;
+    QRadioButton* optCalcMethodClassic = nullptr;
+    QRadioButton* optCalcMethodTovell = nullptr;
+    QRadioButton* optCalcMethodCustom = nullptr;
+    QButtonGroup* methodOptions_ = nullptr;
+    FilteredLineEdit* txtCustom = nullptr;
+    QLabel* lblTeT = nullptr;
+
+    // Half Frets, in the order of HalfFretSet.
+    QGroupBox* frameHalfFrets = nullptr;
+    std::array<QCheckBox*, 12> halfFretBoxes_{};
+
+    // Settings.
+    QGroupBox* frameSettings = nullptr;
+    QLabel* lblMode = nullptr;
+    QLabel* lblScaleLength = nullptr;
+    QLabel* lblNumFrets = nullptr;
+    QLabel* lblDisplay = nullptr;
+    QLabel* lblCalcMethod = nullptr;
+
+    QPushButton* cmdCalculate = nullptr;
+    QPushButton* cmdPrint = nullptr;
+    QPushButton* cmdExit = nullptr;
+};
+
+}  // namespace quillmar
+
+// The class is known by its plain name too.
+using quillmar::frmQuillmar;

@@ -1,0 +1,143 @@
+// Calculate, Print, About and Exit.
+
+#include <QAction>
+#include <QActionGroup>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+
+#include "window/filtered_line_edit.h"
+#include "window/frm_quillmar.h"
+#include "window/results_grid_model.h"
+#include "window/wait_cursor.h"
+
+namespace quillmar {
+
+namespace {
+
+BoxState StateOf(const QCheckBox* box) {
+    switch (box->checkState()) {
+        case Qt::Checked:
+            return BoxState::Checked;
+        case Qt::PartiallyChecked:
+            return BoxState::Grayed;
+        case Qt::Unchecked:
+            break;
+    }
+    return BoxState::Unchecked;
+}
+
+template <typename Enum>
+Enum SelectedOf(const QButtonGroup* group, Enum fallback) {
+    const int id = group->checkedId();
+    return id < 0 ? fallback : static_cast<Enum>(id);
+}
+
+}  // namespace
+
+DisplayUnit frmQuillmar::SelectedDisplay() const {
+    return SelectedOf(displayOptions_, DisplayUnit::Decimal);
+}
+
+CalcInputs frmQuillmar::ReadInputs() const {
+    CalcInputs inputs;
+    inputs.scaleEntry = SelectedOf(scaleOptions_, ScaleEntry::Decimal);
+    inputs.scaleText = txtScale->text().toStdString();
+    inputs.wholeText = txtWhole->text().toStdString();
+    inputs.numeratorText = txtFraction1->text().toStdString();
+    inputs.denominatorText = cboFraction2->currentText().toStdString();
+    inputs.presetIndex = static_cast<std::int16_t>(cboScaleCommon->currentIndex());
+    inputs.fretsText = txtNumberFrets->text().toStdString();
+    inputs.method = SelectedOf(methodOptions_, CalcMethod::TwelveRootTwo);
+    inputs.fretsPerOctaveText = txtCustom->text().toStdString();
+    inputs.displayUnit = SelectedDisplay();
+
+    // The first checked Precision item, in menu order; none checked is none.
+    inputs.precision.reset();
+    const QList<QAction*> precisions = precisionItems_->actions();
+    for (qsizetype i = 0; i < precisions.size(); ++i) {
+        if (precisions[i]->isChecked()) {
+            inputs.precision = static_cast<Precision>(i + 1);
+            break;
+        }
+    }
+    inputs.mode = mnuDulcimer->isChecked() ? FretMode::Dulcimer : FretMode::Standard;
+    for (std::size_t i = 0; i < halfFretBoxes_.size(); ++i) {
+        inputs.halfFrets[i] = StateOf(halfFretBoxes_[i]);
+    }
+    return inputs;
+}
+
+void frmQuillmar::cmdCalculate_Click() {
+    const WaitCursor wait;
+    const CalcInputs inputs = ReadInputs();
+    CalculateOutcome outcome;
+    model_->Update([&](ResultsGrid& grid) { outcome = RunCalculate(inputs, form_, grid); });
+    form_ = outcome.form;
+    if (const auto& captions = outcome.captions) {
+        lblMode->setText(QString::fromStdString(captions->lblMode));
+        lblScaleLength->setText(QString::fromStdString(captions->lblScaleLength));
+        lblNumFrets->setText(QString::fromStdString(captions->lblNumFrets));
+        lblDisplay->setText(QString::fromStdString(captions->lblDisplay));
+        lblCalcMethod->setText(QString::fromStdString(captions->lblCalcMethod));
+    }
+    if (outcome.problem) {
+        ActOnProblem(*outcome.problem);
+    }
+}
+
+void frmQuillmar::ActOnProblem(const InputProblem& problem) {
+    {
+        const ArrowCursor arrow;
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillmar"),
+                        QString::fromStdString(problem.message), QMessageBox::Ok, this);
+        box.exec();
+    }
+    FilteredLineEdit* field = txtScale;
+    switch (problem.field) {
+        case InputField::txtScale:
+            break;
+        case InputField::txtWhole:
+            field = txtWhole;
+            break;
+        case InputField::txtFraction1:
+            field = txtFraction1;
+            break;
+        case InputField::txtNumberFrets:
+            field = txtNumberFrets;
+            break;
+        case InputField::txtCustom:
+            field = txtCustom;
+            break;
+    }
+    field->setText(QString());
+    field->setFocus();
+}
+
+void frmQuillmar::cmdPrint_Click() {
+    ReportSource source;
+    source.ScaleLength = form_.ScaleLength;
+    source.ScaleInMillimetres = form_.ScaleInMillimetres;
+    source.NumFrets = form_.NumFrets;
+    source.display = SelectedDisplay();
+    source.grid = &model_->grid();
+    PrintTable(this, source, printerChooser_);
+}
+
+void frmQuillmar::cmdExit_Click() {
+    close();
+}
+
+void frmQuillmar::mnuAboutQuillmar_Click() {
+    const QString message = QStringLiteral("Quillmar 3.10\n") +
+                            QStringLiteral("Fret positions for the luthier's bench.\n") +
+                            QStringLiteral("\n") + QStringLiteral("quillmar@example.org\n") +
+                            QStringLiteral("https://quillmar.example.org");
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About Quillmar 3.10"), message,
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+}  // namespace quillmar

@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "window/frm_quillmar.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillmar"));
+    QApplication::setApplicationVersion(QStringLiteral("3.10"));
+
+    quillmar::frmQuillmar window;
+    window.show();
+    // Closing the window, by Exit or by its frame, ends the program.
+    return QApplication::exec();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QTableView>
+
+namespace quillmar {
+
+class ResultsGridModel;
+
+// grdTable: the header row and the label column are the view's headers, in
+// the button-face colours; light grey lines and light grey beyond the last
+// cell. Texts are drawn exactly as held: no wrapping, no eliding. Ctrl+C puts
+// the selected cells on the clipboard as tab-separated lines, ready for a
+// spreadsheet.
+class ResultsGridView : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit ResultsGridView(QWidget* parent);
+
+    void SetGridModel(ResultsGridModel* model);
+    // Pixels per twip times fifteen: the window's common geometry factor.
+    void SetScale(double factor);
+
+    // The selected cells, a line per row ("\n" after each), the cells of a
+    // row joined by tabs.
+    QString SelectedText() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ApplyColumnWidths();
+    void PaintCorner(QWidget* corner) const;
+
+    ResultsGridModel* model_ = nullptr;
+    QWidget* corner_ = nullptr;
+    double factor_ = 1.0;
+};
+
+}  // namespace quillmar
