@@ -13,14 +13,21 @@ namespace quillmar {
 
 // Decimal inches or millimetres: first to 7 significant digits (nearest),
 // then to `places` decimals with halves away from zero on those digits.
-// "12.346", "0.3", "1234.5680", "648.00".
+// "12.346", "0.3", "1234.5680", "648.00". Places outside 1..4 are taken as
+// the nearest of them; big values are written in full, never in exponent form.
+// A length that is not a number gives "NaN", "Infinity" or "-Infinity".
 std::string FormatDecimalLength(float length, Precision places);
 
 // Inches to the nearest 1/64 (ties go down), reduced, the whole part padded
-// by SetString: "          1  1/2", "        25".
+// by SetString: "          1  1/2", "        25". Whole parts beyond 16 bits
+// keep all their digits ("32768  1/4"); negative lengths count the fraction up
+// from their floor ("        -1  3/4"); non-numbers as FormatDecimalLength.
 std::string FormatFractionLength(float inches);
 
 // GCD_Of takes numbers or texts; its result is a whole number or an error text.
+// A numeric text may have blanks around it. Whole numbers up to 2^63 in
+// magnitude are accepted (INT64_MIN included); larger ones, and a divisor of
+// 2^63, give the invalid-argument text.
 using GcdArgument = std::variant<std::int64_t, double, std::string>;
 using GcdResult = std::variant<std::int64_t, std::string>;
 GcdResult GCD_Of(const GcdArgument& First_Int, const GcdArgument& Second_Int);
