@@ -15,8 +15,9 @@ struct FretWalk {
 };
 
 // Nut-to-fret length of step i, in the entry unit, stored as a 32-bit float;
-// walk.prev becomes that length. framesPerOctave is only read by Custom and
-// must not be 0.
+// walk.prev becomes that length. fretsPerOctave is only read by Custom; the
+// frets-per-octave check keeps 0 away (with 0 the walk would stay at the nut).
+// Results beyond the float range are stored as infinities, never undefined.
 float FretPosition(float scaleLength, std::int16_t step, CalcMethod method,
                    std::int16_t fretsPerOctave, ScaleEntry entry, FretWalk& walk);
 

@@ -20,8 +20,9 @@ struct ResolvedScale {
     std::string unitWord;  // "inches" or "mm"
 };
 
-// Inputs that passed ValidateInputs always resolve; a fraction sum that does
-// not fit a 32-bit float is caught there, not here.
+// Inputs that passed ValidateInputs always resolve to a finite length: a sum
+// or text that does not fit a 32-bit float is refused there. Otherwise it
+// would be stored as an infinity. A presetIndex outside 0..7 gives 0.
 ResolvedScale ResolveScaleLength(const CalcInputs& inputs);
 
 // The fraction sum w + n / q before it is stored, for the overflow check.
