@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 #include "window/filtered_line_edit.h"
 #include "window/results_grid_model.h"
@@ -37,6 +38,8 @@ QFont DesignFont(double points, bool bold) {
 
 constexpr int kClientWidthTwips = 9315;
 constexpr int kClientHeightTwips = 6585;
+constexpr int kSummaryTwips = 2055;
+constexpr int kSummaryWidestTwips = 4815 - 2 * 120;
 
 }  // namespace
 
@@ -318,13 +321,10 @@ void frmQuillmar::createSettingsFrame() {
     frameSettings = NewFrame(centralWidget(), "frameSettings", QStringLiteral("Settings"));
     layout_->Place(frameSettings, 4200, 4080, 4815, 1575);
 
-    // The summaries can be longer than the design's 2055 twips ("Calc Method:
-    // 12th Root of 2"), so they run to the frame's inner edge.
-    constexpr int kSummaryWidth = 4815 - 2 * 120;
     const auto addSummary = [this](QLabel*& label, const char* name, const QString& caption,
                                    int top) {
         label = NewCaptioned<QLabel>(frameSettings, name, caption);
-        layout_->Place(label, 120, top, kSummaryWidth, 255);
+        layout_->Place(label, 120, top, kSummaryTwips, 255);
     };
     addSummary(lblMode, "lblMode", QStringLiteral("Mode:"), 240);
     addSummary(lblScaleLength, "lblScaleLength", QStringLiteral("Scale Length:"), 480);
@@ -375,7 +375,8 @@ void frmQuillmar::orderTabs() {
 }
 
 void frmQuillmar::placeWindow() {
-    const double factor = layout_->FitFactor();
+    factor_ = layout_->FitFactor();
+    const double factor = factor_;
     layout_->Apply(factor);
     grdTable->SetScale(factor);
     centralWidget()->setFixedSize(TwipsToPixels(kClientWidthTwips, factor),
@@ -403,10 +404,9 @@ void frmQuillmar::connectHandlers() {
 
     // An option's handler runs when it becomes the selected one, by the user
     // or by code.
-    connect(scaleOptions_, &QButtonGroup::idToggled, this, [this](int id, bool selected) {
-        if (!selected) {
-            return;
-        }
+    // An option's handler runs on every selection of it, by mouse, keyboard
+    // or code (code selects with click()), also when it was selected already.
+    connect(scaleOptions_, &QButtonGroup::idClicked, this, [this](int id) {
         switch (static_cast<ScaleEntry>(id)) {
             case ScaleEntry::Decimal:
                 return optScaleDecimal_Click();
@@ -418,10 +418,7 @@ void frmQuillmar::connectHandlers() {
                 return optScaleCommon_Click();
         }
     });
-    connect(displayOptions_, &QButtonGroup::idToggled, this, [this](int id, bool selected) {
-        if (!selected) {
-            return;
-        }
+    connect(displayOptions_, &QButtonGroup::idClicked, this, [this](int id) {
         switch (static_cast<DisplayUnit>(id)) {
             case DisplayUnit::Decimal:
                 return optDisplayDecimal_Click();
@@ -431,10 +428,7 @@ void frmQuillmar::connectHandlers() {
                 return optDisplayMetric_Click();
         }
     });
-    connect(methodOptions_, &QButtonGroup::idToggled, this, [this](int id, bool selected) {
-        if (!selected) {
-            return;
-        }
+    connect(methodOptions_, &QButtonGroup::idClicked, this, [this](int id) {
         static_cast<CalcMethod>(id) == CalcMethod::Custom ? optCalcMethodCustom_Click()
                                                           : optCalcMethodFixed_Click();
     });
@@ -525,6 +519,15 @@ QString frmQuillmar::cellText(int row, int column) const {
         return model_->headerData(row - 1, Qt::Vertical, Qt::DisplayRole).toString();
     }
     return model_->index(row - 1, column - 1).data(Qt::DisplayRole).toString();
+}
+
+void frmQuillmar::ShowSummary(QLabel* label, const QString& caption) {
+    label->setText(caption);
+    // A caption longer than the design width (a scale length in exponent
+    // form) widens its label up to the frame's inner edge rather than being cut.
+    const int design = TwipsToPixels(kSummaryTwips, factor_);
+    const int widest = TwipsToPixels(kSummaryWidestTwips, factor_);
+    label->resize(std::clamp(label->sizeHint().width(), design, widest), label->height());
 }
 
 int frmQuillmar::gridRows() const {

@@ -115,6 +115,7 @@ private:
     void ActOnProblem(const InputProblem& problem);
     DisplayUnit SelectedDisplay() const;
     bool RunsCalculateOnEnter(QObject* watched, QEvent* event);
+    void ShowSummary(QLabel* label, const QString& caption);
 
     // Form-level values.
     FormValues form_;
@@ -124,6 +125,7 @@ private:
     bool shown_ = false;
     PrinterChooser printerChooser_;
     std::unique_ptr<TwipLayout> layout_;
+    double factor_ = 1.0;  // the common geometry factor
 
     // Menus.
     QMenu* mnuFile = nullptr;

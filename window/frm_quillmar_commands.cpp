@@ -77,11 +77,11 @@ void frmQuillmar::cmdCalculate_Click() {
     model_->Update([&](ResultsGrid& grid) { outcome = RunCalculate(inputs, form_, grid); });
     form_ = outcome.form;
     if (const auto& captions = outcome.captions) {
-        lblMode->setText(QString::fromStdString(captions->lblMode));
-        lblScaleLength->setText(QString::fromStdString(captions->lblScaleLength));
-        lblNumFrets->setText(QString::fromStdString(captions->lblNumFrets));
-        lblDisplay->setText(QString::fromStdString(captions->lblDisplay));
-        lblCalcMethod->setText(QString::fromStdString(captions->lblCalcMethod));
+        ShowSummary(lblMode, QString::fromStdString(captions->lblMode));
+        ShowSummary(lblScaleLength, QString::fromStdString(captions->lblScaleLength));
+        ShowSummary(lblNumFrets, QString::fromStdString(captions->lblNumFrets));
+        ShowSummary(lblDisplay, QString::fromStdString(captions->lblDisplay));
+        ShowSummary(lblCalcMethod, QString::fromStdString(captions->lblCalcMethod));
     }
     if (outcome.problem) {
         ActOnProblem(*outcome.problem);
@@ -95,6 +95,7 @@ void frmQuillmar::ActOnProblem(const InputProblem& problem) {
                         QString::fromStdString(problem.message), QMessageBox::Ok, this);
         box.exec();
     }
+    activateWindow();
     FilteredLineEdit* field = txtScale;
     switch (problem.field) {
         case InputField::txtScale:
@@ -138,6 +139,7 @@ void frmQuillmar::mnuAboutQuillmar_Click() {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About Quillmar 3.10"), message,
                     QMessageBox::Ok, this);
     box.exec();
+    activateWindow();
 }
 
 }  // namespace quillmar

@@ -47,10 +47,10 @@ void frmQuillmar::Form_Load() {
 
 void frmQuillmar::Form_Activate() {
     mnuStandard->setChecked(true);
-    lblMode->setText(QStringLiteral("Mode: Standard"));
-    lblScaleLength->setText(QStringLiteral("Scale Length:"));
-    lblNumFrets->setText(QStringLiteral("Number of Frets:"));
-    lblCalcMethod->setText(QStringLiteral("Calc Method:"));
+    ShowSummary(lblMode, QStringLiteral("Mode: Standard"));
+    ShowSummary(lblScaleLength, QStringLiteral("Scale Length:"));
+    ShowSummary(lblNumFrets, QStringLiteral("Number of Frets:"));
+    ShowSummary(lblCalcMethod, QStringLiteral("Calc Method:"));
 
     frameHalfFrets->setEnabled(false);
     for (std::size_t i = 0; i < halfFretBoxes_.size(); ++i) {
@@ -61,13 +61,13 @@ void frmQuillmar::Form_Activate() {
     }
 
     txtScale->setFocus();
-    optDisplayDecimal->setChecked(true);
-    optScaleDecimal->setChecked(true);
+    optDisplayDecimal->click();
+    optScaleDecimal->click();
     for (QWidget* hidden : std::initializer_list<QWidget*>{txtWhole, txtFraction1, txtDivisor,
                                                            cboFraction2, cboScaleCommon}) {
         hidden->setVisible(false);
     }
-    optCalcMethod12root2->setChecked(true);
+    optCalcMethod12root2->click();
     txtCustom->setEnabled(false);
     model_->Update([](ResultsGrid& grid) { grid.SetRows(25); });
     MetricPrecision = 10;
@@ -96,8 +96,8 @@ void frmQuillmar::mnuStandard_Click() {
     SetHalfFretsEnabled(false);
     txtNumberFrets->setEnabled(true);
     txtNumberFrets->setText(QString::number(form_.LastFretCount));
-    lblNumFrets->setText(QStringLiteral("Number of Frets: ") +
-                         QString::fromStdString(NumberToText(form_.NumFrets)));
+    ShowSummary(lblNumFrets, QStringLiteral("Number of Frets: ") +
+                                 QString::fromStdString(NumberToText(form_.NumFrets)));
 }
 
 void frmQuillmar::ShowPrecision(std::int16_t value) {

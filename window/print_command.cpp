@@ -12,7 +12,10 @@ namespace quillmar {
 namespace {
 
 QString FailureMessage(RenderResult result, const QPrinter& printer) {
-    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    // Without any printer Qt offers PDF output with no file name: that is no
+    // printer at all, not a file that failed.
+    const bool toFile =
+        printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
     switch (result) {
         case RenderResult::CannotOpen:
             if (toFile) {

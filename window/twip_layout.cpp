@@ -19,8 +19,8 @@ double CommonFactor(const std::vector<CaptionFit>& fits) {
             continue;
         }
         const double needed = fit.neededPixels * 15.0 / fit.widthTwips;
-        // A step up only when the pixels really fall short after rounding.
-        double stepped = std::ceil(needed * kSteps - 1e-9) / kSteps;
+        // From the step below, up until the rounded pixels suffice.
+        double stepped = std::floor(needed * kSteps) / kSteps;
         while (TwipsToPixels(fit.widthTwips, stepped) < fit.neededPixels) {
             stepped += 1.0 / kSteps;
         }
