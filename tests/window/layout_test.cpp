@@ -101,7 +101,14 @@ TEST_F(LayoutTest, EveryControlSitsWhereTheDesignPutsIt) {
                          qRound(p.height * px));
         EXPECT_NEAR(at.x(), want.x(), 1.0) << p.name;
         EXPECT_NEAR(at.y(), want.y(), 1.0) << p.name;
-        EXPECT_NEAR(w->width(), want.width(), 1.0) << p.name;
+        if (w->parentWidget() == widget("frameSettings")) {
+            // A summary label may be widened within its frame for long captions.
+            EXPECT_GE(w->width(), want.width() - 1) << p.name;
+        } else {
+            EXPECT_NEAR(w->width(), want.width(), 1.0) << p.name;
+        }
+        EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()))
+            << p.name << " reaches beyond its container";
         EXPECT_NEAR(w->height(), want.height(), 1.0) << p.name;
     }
 }

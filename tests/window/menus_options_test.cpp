@@ -212,6 +212,7 @@ TEST_F(FlowTest, CustomMethodDoesNotFocusTheFretsPerOctave) {
 }
 
 struct ScaleCase {
+    const char* from;  // selected before, so the option's handler runs
     const char* option;
     const char* shown;  // the one group that stays visible
     const char* focus;
@@ -221,8 +222,7 @@ class ScaleEntryFlow : public FlowTest, public ::testing::WithParamInterface<Sca
 
 TEST_P(ScaleEntryFlow, ShowsOneGroupAndFocusesIt) {
     const ScaleCase& c = GetParam();
-    // Leave decimal entry first, so every option runs from another state.
-    run({"optScaleCommon", "optScaleFraction", c.option});
+    run({c.from, c.option});
     const QString shown = QString::fromUtf8(c.shown);
     for (const char* name :
          {"txtScale", "txtWhole", "txtFraction1", "txtDivisor", "cboFraction2", "cboScaleCommon"}) {
@@ -233,10 +233,11 @@ TEST_P(ScaleEntryFlow, ShowsOneGroupAndFocusesIt) {
 }
 
 const ScaleCase kScaleCases[] = {
-    {"optScaleDecimal", "txtScale", "txtScale"},
-    {"optScaleMetric", "txtScale", "txtScale"},
-    {"optScaleFraction", "txtWhole,txtFraction1,txtDivisor,cboFraction2", "txtWhole"},
-    {"optScaleCommon", "cboScaleCommon", "cboScaleCommon"},
+    {"optScaleFraction", "optScaleDecimal", "txtScale", "txtScale"},
+    {"optScaleCommon", "optScaleMetric", "txtScale", "txtScale"},
+    {"optScaleCommon", "optScaleFraction", "txtWhole,txtFraction1,txtDivisor,cboFraction2",
+     "txtWhole"},
+    {"optScaleFraction", "optScaleCommon", "cboScaleCommon", "cboScaleCommon"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Options, ScaleEntryFlow, ::testing::ValuesIn(kScaleCases),

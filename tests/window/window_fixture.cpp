@@ -42,10 +42,17 @@ SeenBox CloseExpectedBox(const std::function<void()>& action) {
             box->reject();
         }
     });
+    QWidget* active = QApplication::activeWindow();
     poll.start();
     action();
     poll.stop();
     --modalExpectations;
+    // The platform hands the activation back after the box has gone; only
+    // then does the window's focus widget hold the focus again.
+    if (active != nullptr &&
+        !QTest::qWaitFor([active] { return QApplication::activeWindow() == active; }, 2000)) {
+        ADD_FAILURE() << "the window did not become active again after the message box";
+    }
     return seen;
 }
 

@@ -11,8 +11,21 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <ostream>
 
 #include "window/frm_quillmar.h"
+
+// Failures show texts as text, spaces made visible by the quotes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << "{";
+    for (const QString& text : texts) {
+        *out << " \"" << text.toStdString() << '"';
+    }
+    *out << " }";
+}
 
 namespace quillmar::test {
 
