@@ -450,9 +450,11 @@ bool frmQuillmar::event(QEvent* event) {
 
 void frmQuillmar::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // Without a window manager the platform may never report an activation.
+    // Without a window manager nobody activates the window and the platform
+    // never reports an activation: ask for it, and do not wait for it.
     if (!shown_) {
         shown_ = true;
+        activateWindow();
         QTimer::singleShot(0, this, &frmQuillmar::ActivateOnce);
     }
 }
