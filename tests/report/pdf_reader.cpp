@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <sstream>
 
 namespace quillmar::testing_support {
@@ -56,6 +57,24 @@ std::vector<PdfWord> ReadPdfWords(const QString& path) {
         }
     }
     return words;
+}
+
+double WorstOverrun(const QString& path, double bottomMargin) {
+    QXmlStreamReader xml(RunTool("pdftotext", {"-bbox", path, "-"}));
+    double pageHeight = 0.0;
+    double worst = -bottomMargin;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (xml.name() == u"page") {
+            pageHeight = xml.attributes().value("height").toDouble();
+        } else if (xml.name() == u"word") {
+            const double yMax = xml.attributes().value("yMax").toDouble();
+            worst = std::max(worst, yMax - (pageHeight - bottomMargin));
+        }
+    }
+    return worst;
 }
 
 std::string Collapse(const std::string& text) {

@@ -28,6 +28,10 @@ struct PdfWord {
 };
 std::vector<PdfWord> ReadPdfWords(const QString& path);
 
+// How far the lowest word of any page reaches below that page's printable
+// area (bottom margin in points); 0 or less when every word stays inside.
+double WorstOverrun(const QString& path, double bottomMargin);
+
 // Blanks at both ends dropped and inner runs of blanks made one: how a text
 // reads on paper, whatever spacing the PDF-to-text step guessed.
 std::string Collapse(const std::string& text);

@@ -61,7 +61,7 @@ private:
     std::vector<SeenDialog> seen_;
 };
 
-enum class Choice { Cancel, PdfFile, UnwritablePdfFile };
+enum class Choice { Cancel, PdfFile, UnwritablePdfFile, NoPrinter };
 
 struct CommandCase {
     const char* name;
@@ -69,6 +69,9 @@ struct CommandCase {
     bool fileWritten;
     const char* messagePart;  // nullptr: no message expected
 };
+void PrintTo(const CommandCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PrintCommand : public testing::TestWithParam<CommandCase> {
 protected:
@@ -92,7 +95,7 @@ TEST_P(PrintCommand, EndsAsTheUserExpects) {
     const PrinterChooser chooser = [&](QPrinter& printer, QWidget*) {
         waitCursorWhileChoosing = QApplication::overrideCursor() != nullptr;
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
+        printer.setOutputFileName(c.choice == Choice::NoPrinter ? QString() : path);
         return c.choice != Choice::Cancel;
     };
 
@@ -126,7 +129,10 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandCase{"PdfFileIsWritten", Choice::PdfFile, true, nullptr},
                     CommandCase{"UnwritablePathIsReported", Choice::UnwritablePdfFile, false,
                                 "could not be written to the file "
-                                "\"/nonexistent-quillmar-dir/report.pdf\""}),
+                                "\"/nonexistent-quillmar-dir/report.pdf\""},
+                    // What Qt leaves when the machine has no printer at all.
+                    CommandCase{"NoPrinterIsReported", Choice::NoPrinter, false,
+                                "No printer could be opened, so nothing was printed."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrintDialog, ComesFirstAndCancelPrintsNothing) {

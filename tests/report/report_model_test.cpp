@@ -32,6 +32,9 @@ struct ScaleCase {
     const char* number;  // the number item, with its blanks
     const char* word;
 };
+void PrintTo(const ScaleCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ScaleLine : public testing::TestWithParam<ScaleCase> {};
 
@@ -133,6 +136,9 @@ struct ZoneCase {
     ReportLine line;
     std::vector<PlacedText> expected;
 };
+void PrintTo(const ZoneCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Zones : public testing::TestWithParam<ZoneCase> {};
 

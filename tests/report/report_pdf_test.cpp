@@ -55,6 +55,9 @@ struct PdfCase {
     QPageSize pageSize = QPageSize(QPageSize::A4);
     int minPages = 1;
 };
+void PrintTo(const PdfCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PrintedPdf : public testing::TestWithParam<PdfCase> {
 protected:
@@ -83,6 +86,9 @@ TEST_P(PrintedPdf, EveryLineOnceInOrder) {
         EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
     }
     EXPECT_GE(text.pages, c.minPages);
+    // Text below the printable area would be cut off on paper although it
+    // still reads back from the file.
+    EXPECT_LE(WorstOverrun(path, 10.0 * 72.0 / 25.4), 0.01);
 }
 
 INSTANTIATE_TEST_SUITE_P(
