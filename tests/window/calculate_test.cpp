@@ -96,6 +96,10 @@ struct CheckCase {
     const char* field;
 };
 
+void PrintTo(const CheckCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class InputCheck : public WindowTest, public ::testing::WithParamInterface<CheckCase> {};
 
 TEST_P(InputCheck, WarnsEmptiesAndFocusesTheField) {

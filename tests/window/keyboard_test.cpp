@@ -2,8 +2,10 @@
 // as the default button, the menu shortcuts from a text box, and Tab.
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QSignalSpy>
@@ -32,6 +34,10 @@ struct KeyCase {
     const char* typed;
     bool accepted;
 };
+
+void PrintTo(const KeyCase& c, std::ostream* out) {
+    *out << c.box << " '" << c.typed << "'";
+}
 
 std::string KeyCaseName(const ::testing::TestParamInfo<KeyCase>& info) {
     const char* names[] = {"Letter", "Minus", "Comma", "Space", "Point", "Digit", "Backspace"};
@@ -119,6 +125,10 @@ struct PasteCase {
     bool refused;
 };
 
+void PrintTo(const PasteCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class PasteFilter : public KeyboardTest, public ::testing::WithParamInterface<PasteCase> {};
 
 TEST_P(PasteFilter, FiltersPastedTextWhole) {
@@ -154,21 +164,58 @@ INSTANTIATE_TEST_SUITE_P(Keyboard, PasteFilter, ::testing::ValuesIn(kPasteCases)
 
 // Enter is the default button: Calculate from wherever the focus is, except
 // on another command button.
-class EnterKey : public KeyboardTest, public ::testing::WithParamInterface<const char*> {};
+struct EnterCase {
+    const char* focus;
+    const char* option;  // clicked first, or nullptr
+};
 
-TEST_P(EnterKey, RunsCalculate) {
-    replaceText("txtScale", "25.5");
-    replaceText("txtNumberFrets", "12");
-    widget(GetParam())->setFocus(Qt::TabFocusReason);
-    ASSERT_EQ(focusName(), GetParam());
-    pressKey(Qt::Key_Return);
-    EXPECT_EQ(window().cellText(12, 0), "12  ") << "Enter on " << GetParam();
+void PrintTo(const EnterCase& c, std::ostream* out) {
+    *out << c.focus;
 }
 
-INSTANTIATE_TEST_SUITE_P(Keyboard, EnterKey,
-                         ::testing::Values("txtScale", "txtNumberFrets", "optScaleDecimal",
-                                           "optDisplayDecimal", "optCalcMethod12root2",
-                                           "cmdCalculate", "grdTable"));
+class EnterKey : public KeyboardTest, public ::testing::WithParamInterface<EnterCase> {};
+
+TEST_P(EnterKey, RunsCalculate) {
+    const EnterCase& c = GetParam();
+    replaceText("txtScale", "25.5");
+    replaceText("txtNumberFrets", "12");
+    if (c.option != nullptr) {
+        click(c.option);
+    }
+    widget(c.focus)->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(focusName(), c.focus);
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(window().cellText(12, 0), "12  ") << "Enter on " << c.focus;
+}
+
+const EnterCase kEnterCases[] = {
+    {"txtScale", nullptr},
+    {"txtNumberFrets", nullptr},
+    {"optScaleDecimal", nullptr},
+    {"optDisplayDecimal", nullptr},
+    {"optCalcMethod12root2", nullptr},
+    {"cmdCalculate", nullptr},
+    {"grdTable", nullptr},
+    {"cboScaleCommon", "optScaleCommon"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Keyboard, EnterKey, ::testing::ValuesIn(kEnterCases),
+                         [](const auto& info) { return std::string(info.param.focus); });
+
+TEST_F(KeyboardTest, EnterInAnOpenListOnlyClosesIt) {
+    replaceText("txtScale", "25.5");
+    replaceText("txtNumberFrets", "12");
+    click("optScaleCommon");
+    auto* presets = find<QComboBox>("cboScaleCommon");
+    presets->showPopup();
+    QWidget* popup = presets->view();
+    ASSERT_TRUE(QTest::qWaitFor([popup] { return popup->isVisible(); }, 1000));
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([popup] { return !popup->isVisible(); }, 1000));
+    EXPECT_EQ(presets->currentIndex(), 1);
+    EXPECT_EQ(window().cellText(1, 0), "");
+}
 
 TEST_F(KeyboardTest, EnterOnAHalfFretBoxRunsCalculate) {
     trigger("mnuDulcimer");
@@ -232,6 +279,10 @@ struct TabCase {
     std::vector<const char*> setup;  // menu items triggered or options clicked
     QStringList order;               // from the first focus stop on
 };
+
+void PrintTo(const TabCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TabOrder : public KeyboardTest, public ::testing::WithParamInterface<TabCase> {};
 

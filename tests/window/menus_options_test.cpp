@@ -46,6 +46,10 @@ struct ModeCase {
     const char* lblNumFrets;
 };
 
+void PrintTo(const ModeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class ModeFlow : public FlowTest, public ::testing::WithParamInterface<ModeCase> {};
 
 TEST_P(ModeFlow, LeavesModeControlsInLine) {
@@ -116,6 +120,10 @@ struct PrecisionCase {
     int metric;
     bool menuEnabled;
 };
+
+void PrintTo(const PrecisionCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class PrecisionFlow : public FlowTest, public ::testing::WithParamInterface<PrecisionCase> {};
 
@@ -217,6 +225,10 @@ struct ScaleCase {
     const char* shown;  // the one group that stays visible
     const char* focus;
 };
+
+void PrintTo(const ScaleCase& c, std::ostream* out) {
+    *out << c.option;
+}
 
 class ScaleEntryFlow : public FlowTest, public ::testing::WithParamInterface<ScaleCase> {};
 
