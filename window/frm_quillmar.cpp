@@ -197,6 +197,7 @@ void frmQuillmar::createScaleLengthFrame() {
     txtDivisor->setText(QStringLiteral(" /"));
     txtDivisor->setFont(DesignFont(8.25, true));
     txtDivisor->setFocusPolicy(Qt::ClickFocus);
+    txtDivisor->setReadOnly(true);
     txtDivisor->setAccessibleName(QStringLiteral("divided by"));
     QPalette grey = txtDivisor->palette();
     grey.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
