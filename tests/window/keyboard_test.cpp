@@ -92,11 +92,6 @@ TEST_P(KeyFilter, PassesDigitsAndBackspaceOnly) {
 
 INSTANTIATE_TEST_SUITE_P(Keyboard, KeyFilter, ::testing::ValuesIn(KeyCases()), KeyCaseName);
 
-TEST_F(KeyboardTest, ScaleTakesAnyNumberOfPoints) {
-    replaceText("txtScale", "25.5.5");
-    EXPECT_EQ(textOf("txtScale"), "25.5.5");
-}
-
 TEST_F(KeyboardTest, MaximumLengthsStopTyping) {
     const struct {
         const char* box;
@@ -104,6 +99,7 @@ TEST_F(KeyboardTest, MaximumLengthsStopTyping) {
         const char* kept;
     } cases[] = {
         {"txtScale", "123456789012", "1234567890"},
+        {"txtScale", "25.5.5", "25.5.5"},  // no rule on the points
         {"txtNumberFrets", "123456", "1234"},
         {"txtFraction1", "1234", "12"},
         {"txtWhole", "123456789012345", "123456789012345"},

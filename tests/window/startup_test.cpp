@@ -1,7 +1,7 @@
 // The state the user first meets: every default in one place, so a start-up
 // step that runs out of order or not at all shows up here.
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -21,68 +21,48 @@ TEST_F(StartupTest, FocusIsInTheEmptyScaleBox) {
     EXPECT_EQ(textOf("txtScale"), "");
 }
 
-TEST_F(StartupTest, OnlyTheDecimalScaleBoxIsShown) {
-    const struct {
-        const char* name;
-        bool visible;
-    } cases[] = {
-        {"txtScale", true},       {"txtWhole", false},     {"txtFraction1", false},
-        {"txtDivisor", false},    {"cboFraction2", false}, {"cboScaleCommon", false},
-        {"txtNumberFrets", true}, {"txtCustom", true},
-    };
-    for (const auto& c : cases) {
+// Shown, enabled, and for buttons checked (-1: not a button).
+struct ControlState {
+    const char* name;
+    bool visible;
+    bool enabled;
+    int checked;
+};
+
+// clang-format off
+const ControlState kStartStates[] = {
+    {"txtScale", true, true, -1},           {"txtWhole", false, true, -1},
+    {"txtFraction1", false, true, -1},      {"txtDivisor", false, true, -1},
+    {"cboFraction2", false, true, -1},      {"cboScaleCommon", false, true, -1},
+    {"txtNumberFrets", true, true, -1},     {"txtCustom", true, false, -1},
+    {"optScaleDecimal", true, true, 1},     {"optScaleFraction", true, true, 0},
+    {"optScaleMetric", true, true, 0},      {"optScaleCommon", true, true, 0},
+    {"optDisplayDecimal", true, true, 1},   {"optDisplayFraction", true, true, 0},
+    {"optDisplayMetric", true, true, 0},    {"optCalcMethod12root2", true, true, 1},
+    {"optCalcMethodClassic", true, true, 0}, {"optCalcMethodTovell", true, true, 0},
+    {"optCalcMethodCustom", true, true, 0}, {"frameHalfFrets", true, false, -1},
+    {"chkZeroPlus", true, false, 0},        {"chkOnePlus", true, false, 0},
+    {"chkThreePlus", true, false, 0},       {"chkFourPlus", true, false, 0},
+    {"chkSixPlus", true, false, 1},         {"chkSevenPlus", true, false, 0},
+    {"chkEightPlus", true, false, 0},       {"chkTenPlus", true, false, 0},
+    {"chkElevenPlus", true, false, 0},      {"chkThirteenPlus", true, false, 1},
+    {"chkFourteenPlus", true, false, 0},    {"chkFifteenPlus", true, false, 0},
+    {"cmdCalculate", true, true, -1},       {"cmdPrint", true, true, -1},
+    {"cmdExit", true, true, -1},            {"grdTable", true, true, -1},
+};
+// clang-format on
+
+TEST_F(StartupTest, ControlStates) {
+    for (const ControlState& c : kStartStates) {
         QWidget* w = widget(c.name);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->isVisible(), c.visible) << c.name;
-    }
-}
-
-TEST_F(StartupTest, EnabledStates) {
-    const struct {
-        const char* name;
-        bool enabled;
-    } cases[] = {
-        {"txtScale", true},        {"txtNumberFrets", true},   {"txtCustom", false},
-        {"frameHalfFrets", false}, {"chkZeroPlus", false},     {"chkOnePlus", false},
-        {"chkThreePlus", false},   {"chkFourPlus", false},     {"chkSixPlus", false},
-        {"chkSevenPlus", false},   {"chkEightPlus", false},    {"chkTenPlus", false},
-        {"chkElevenPlus", false},  {"chkThirteenPlus", false}, {"chkFourteenPlus", false},
-        {"chkFifteenPlus", false}, {"cmdCalculate", true},     {"cmdPrint", true},
-        {"cmdExit", true},         {"grdTable", true},
-    };
-    for (const auto& c : cases) {
-        QWidget* w = widget(c.name);
-        ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->isEnabled(), c.enabled) << c.name;
+        if (c.checked >= 0) {
+            EXPECT_EQ(qobject_cast<QAbstractButton*>(w)->isChecked(), c.checked == 1) << c.name;
+        }
     }
-    auto* precision = find<QMenu>("mnuPrecision");
-    ASSERT_NE(precision, nullptr);
-    EXPECT_TRUE(precision->menuAction()->isEnabled());
-}
-
-TEST_F(StartupTest, SelectedOptionsAndCheckMarks) {
-    const struct {
-        const char* name;
-        bool checked;
-    } buttons[] = {
-        {"optScaleDecimal", true},       {"optScaleFraction", false},
-        {"optScaleMetric", false},       {"optScaleCommon", false},
-        {"optDisplayDecimal", true},     {"optDisplayFraction", false},
-        {"optDisplayMetric", false},     {"optCalcMethod12root2", true},
-        {"optCalcMethodClassic", false}, {"optCalcMethodTovell", false},
-        {"optCalcMethodCustom", false},  {"chkZeroPlus", false},
-        {"chkOnePlus", false},           {"chkThreePlus", false},
-        {"chkFourPlus", false},          {"chkSixPlus", true},
-        {"chkSevenPlus", false},         {"chkEightPlus", false},
-        {"chkTenPlus", false},           {"chkElevenPlus", false},
-        {"chkThirteenPlus", true},       {"chkFourteenPlus", false},
-        {"chkFifteenPlus", false},
-    };
-    for (const auto& b : buttons) {
-        auto* w = find<QAbstractButton>(b.name);
-        ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->isChecked(), b.checked) << b.name;
-    }
+    EXPECT_TRUE(find<QMenu>("mnuPrecision")->menuAction()->isEnabled());
     const struct {
         const char* name;
         bool checked;
@@ -91,9 +71,7 @@ TEST_F(StartupTest, SelectedOptionsAndCheckMarks) {
         {"mnuPrecision100", false}, {"mnuPrecision1000", true}, {"mnuPrecision10000", false},
     };
     for (const auto& i : items) {
-        QAction* a = action(i.name);
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->isChecked(), i.checked) << i.name;
+        EXPECT_EQ(action(i.name)->isChecked(), i.checked) << i.name;
     }
     EXPECT_EQ(window().inchPrecision(), 1000);
     EXPECT_EQ(window().metricPrecision(), 10);
