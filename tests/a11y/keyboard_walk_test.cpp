@@ -170,6 +170,10 @@ QStringList ExpectedStops(const TabCase& c) {
     return stops;
 }
 
+void PrintTo(const TabCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class TabWalk : public KeyboardWalk, public ::testing::WithParamInterface<TabCase> {};
 
 TEST_P(TabWalk, VisitsEveryStopInOrderBothWays) {
@@ -243,6 +247,10 @@ struct AccessCase {
     std::vector<KeyStep> keys;
     Outcome outcome;
 };
+
+void PrintTo(const AccessCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AccessKeys : public KeyboardWalk, public ::testing::WithParamInterface<AccessCase> {};
 

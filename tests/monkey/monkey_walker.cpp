@@ -728,7 +728,7 @@ void Walker::Perform(const QString& what, Effect effect, const std::function<voi
     auto* focus = qobject_cast<QRadioButton*>(QApplication::focusWidget());
     QRadioButton* clicked = nullptr;
     for (QRadioButton* option : options_) {
-        if (what.endsWith(option->objectName())) {
+        if (what == QStringLiteral("click ") + option->objectName()) {
             clicked = option;
         }
     }
