@@ -78,7 +78,7 @@ stage() {  # title, command...
     shift
     local start=$SECONDS
     CURRENT_STAGE=$title
-    printf '\n======== %s ========\n' "$title"
+    printf '\n======== %s (%s) ========\n' "$title" "$(date +%T)"
     "$@"
     STAGE_TIMES+=("$(printf '%6ds  %s' $((SECONDS - start)) "$title")")
     CURRENT_STAGE=
