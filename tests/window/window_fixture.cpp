@@ -1,140 +1,199 @@
 #include "window_fixture.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QCursor>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <stdexcept>
 
 namespace quillmar::test {
 
-namespace {
-int modalExpectations = 0;
-}
+bool boxExpected = false;
+QStringList seenBox;
 
-bool ModalExpected() {
-    return modalExpectations > 0;
-}
-
-SeenBox CloseExpectedBox(const std::function<void()>& action) {
-    SeenBox seen;
-    ++modalExpectations;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || seen.shown) {
-            return;
-        }
-        seen.shown = true;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.buttonCount = static_cast<int>(box->buttons().size());
-        seen.onlyOk = seen.buttonCount == 1 && box->button(QMessageBox::Ok) != nullptr;
-        seen.modal = box->isModal();
-        const QCursor* cursor = QApplication::overrideCursor();
-        seen.arrowCursor = cursor == nullptr || cursor->shape() == Qt::ArrowCursor;
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-            ok->click();
-        } else {
-            box->reject();
-        }
-    });
-    QWidget* active = QApplication::activeWindow();
-    poll.start();
-    action();
-    poll.stop();
-    --modalExpectations;
-    // The platform hands the activation back after the box has gone; only
-    // then does the window's focus widget hold the focus again.
-    if (active != nullptr &&
-        !QTest::qWaitFor([active] { return QApplication::activeWindow() == active; }, 2000)) {
-        ADD_FAILURE() << "the window did not become active again after the message box";
-    }
-    return seen;
-}
-
-void WindowTest::SetUp() {
+void WindowTest::fresh() {
+    TearDown();
     window_ = std::make_unique<frmQuillmar>();
+    printed_ = beeps_ = 0;
+    window_->setPrinterChooser([this](QPrinter&, QWidget*) { return ++printed_ < 0; });
+    QObject::connect(window_.get(), &frmQuillmar::keyRefused, window_.get(), [this] { ++beeps_; });
     window_->show();
     window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     // The start-up work ends by checking ".001".
-    QAction* last = action("mnuPrecision1000");
-    ASSERT_NE(last, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([last] { return last->isChecked(); }, 3000))
-        << "the start-up work never ran after the window was shown";
-    ASSERT_TRUE(
-        QTest::qWaitFor([this] { return QApplication::activeWindow() == window_.get(); }, 3000));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return checked("mnuPrecision1000"); })) << "no start-up";
 }
 
 void WindowTest::TearDown() {
     window_.reset();
-    while (QApplication::overrideCursor() != nullptr) {
+    for (; QApplication::overrideCursor(); QApplication::restoreOverrideCursor()) {
         ADD_FAILURE() << "a wait cursor was left behind";
-        QApplication::restoreOverrideCursor();
     }
 }
 
-void WindowTest::typeInto(const char* name, const QString& text) {
-    auto* box = find<QLineEdit>(name);
-    ASSERT_NE(box, nullptr);
-    box->setFocus(Qt::OtherFocusReason);
-    box->end(false);
-    QTest::keyClicks(box, text);
-}
-
-void WindowTest::replaceText(const char* name, const QString& text) {
-    auto* box = find<QLineEdit>(name);
-    ASSERT_NE(box, nullptr);
-    box->clear();
-    typeInto(name, text);
-}
-
-QString WindowTest::textOf(const char* name) const {
-    auto* box = find<QLineEdit>(name);
-    return box != nullptr ? box->text() : QString();
-}
-
-void WindowTest::click(const char* name) {
-    QWidget* target = widget(name);
-    ASSERT_NE(target, nullptr);
-    ASSERT_TRUE(target->isVisible() && target->isEnabled()) << name << " cannot be clicked";
-    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(8, target->height() / 2));
-}
-
-void WindowTest::trigger(const char* actionName) {
-    QAction* item = action(actionName);
-    ASSERT_NE(item, nullptr);
-    item->trigger();
-}
-
-void WindowTest::pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    QWidget* target = QApplication::focusWidget();
-    QTest::keyClick(target != nullptr ? target : window_.get(), key, modifiers);
-}
-
-QString WindowTest::focusName() const {
-    QWidget* focus = QApplication::focusWidget();
-    return focus != nullptr ? focus->objectName() : QStringLiteral("(none)");
-}
-
-void WindowTest::calculate(const QString& scale, const QString& frets) {
-    replaceText("txtScale", scale);
-    if (find<QLineEdit>("txtNumberFrets")->isEnabled()) {
-        replaceText("txtNumberFrets", frets);
+QObject* WindowTest::obj(const QString& name) const {
+    if (QObject* found =
+            name == "frmQuillmar" ? window_.get() : window_->findChild<QObject*>(name)) {
+        return found;
     }
-    click("cmdCalculate");
+    throw std::runtime_error("no control named " + name.toStdString());
 }
 
-QStringList WindowTest::column(int column, int last) const {
-    QStringList texts;
-    for (int row = 1; row <= last; ++row) {
-        texts << window_->cellText(row, column);
+void WindowTest::run(const QString& steps) {
+    for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+        const QString arg = step.section(QRegularExpression("[:=]"), 1);
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window_.get();
+        if (step.startsWith("calc:")) {
+            run("txtScale=" + arg.section('/', 0, 0));
+            run(get("txtNumberFrets")->isEnabled() ? "txtNumberFrets=" + arg.section('/', 1) : "");
+            run("cmdCalculate");
+        } else if (step.startsWith("key:")) {
+            const QKeyCombination key = QKeySequence(arg)[0];
+            QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+        } else if (step.startsWith("focus:")) {
+            get(arg)->setFocus(Qt::TabFocusReason);
+        } else if (step.startsWith("paste:")) {
+            QApplication::clipboard()->setText(arg);
+            QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
+        } else if (step == "reactivate") {  // another window active in between
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+            window_->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        } else if (step.startsWith("box:")) {
+            seenBox.clear();
+            boxExpected = true;
+            run(arg);
+            boxExpected = false;
+            // The focus comes back with the activation, which the platform returns later.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        } else if (step.contains('=')) {
+            auto* box = qobject_cast<QLineEdit*>(obj(step.section('=', 0, 0)));
+            box->clear();
+            box->setFocus();
+            QTest::keyClicks(box, step.section('=', 1));
+        } else if (step.startsWith("mnu")) {
+            qobject_cast<QAction*>(obj(step))->trigger();
+        } else {
+            QWidget* target = get(step);
+            EXPECT_TRUE(target->isVisible() && target->isEnabled()) << "cannot click " << step;
+            QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(8, target->height() / 2));
+        }
     }
-    return texts;
+}
+
+QString WindowTest::value(const QString& name) {
+    QStringList v;
+    if (name == "focus") {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+    } else if (name == "rows" || name == "printed" || name == "beeps") {
+        return QString::number(name == "rows"    ? window_->gridRows()
+                               : name == "beeps" ? beeps_
+                                                 : printed_);
+    } else if (name.contains(',')) {
+        return window_->cellText(name.section(',', 0, 0).toInt(), name.section(',', 1).toInt());
+    } else if (name.startsWith("col")) {
+        for (int row = 1; row < window_->gridRows(); ++row) {
+            v << window_->cellText(row, name.mid(3).toInt());
+        }
+        return v.join(',');
+    } else if (name == "precision") {  // the items checked, the menu on or off
+        auto* menu = qobject_cast<QMenu*>(obj("mnuPrecision"));
+        for (QAction* item : menu->actions()) {
+            v << (item->isChecked() ? item->text() : QString());
+        }
+        v.removeAll({});
+        return (v << (menu->menuAction()->isEnabled() ? "on" : "off")).join(' ');
+    } else if (name == "clipboard") {
+        return QApplication::clipboard()->text();
+    } else if (name == "box") {
+        return seenBox.join(", ");
+    } else if (name == "tabs") {
+        while (!v.contains(value("focus"))) {  // until a control comes round again
+            v << value("focus");
+            run("key:Tab");
+        }
+        return v.join(' ');
+    } else if (name == "fit") {
+        for (QWidget* w : window_->findChildren<QWidget*>()) {
+            const bool frame = qobject_cast<QGroupBox*>(w) != nullptr;
+            if (!(frame || w->inherits("QLabel") || w->inherits("QAbstractButton")) ||
+                value(w->objectName()).isEmpty()) {
+                continue;
+            }
+            // The style's own measure of the room the caption needs.
+            const QSize need = frame ? w->minimumSizeHint() : w->sizeHint();
+            if (need.width() > w->width() || need.height() > w->height() ||
+                !w->parentWidget()->rect().contains(w->geometry())) {
+                v << w->objectName();
+            }
+        }
+        return v.join(' ');
+    }
+    if (auto* list = qobject_cast<QComboBox*>(obj(name))) {  // items, the current one in []
+        for (int i = 0; i < list->count(); ++i) {
+            v << (i == list->currentIndex() ? "[" + list->itemText(i) + "]" : list->itemText(i));
+        }
+        return v.join(',');
+    }
+    QVariant text = obj(name)->property("text");
+    text = text.isValid() ? text : obj(name)->property("title");
+    return text.isValid() ? text.toString() : obj(name)->property("windowTitle").toString();
+}
+
+void WindowTest::expect(const QString& checks) {
+    for (const QString& check : checks.split('|', Qt::SkipEmptyParts)) {
+        const QString name = check.section(QRegularExpression("[:=]"), 0, 0);
+        const QString rest = check.mid(name.size());
+        if (rest.startsWith(':')) {
+            const QObject* o = obj(name);
+            const QString flags = QString(o->property("visible").toBool() ? "" : "h") +
+                                  (o->property("enabled").toBool() ? "" : "d") +
+                                  (o->property("checked").toBool() ? "c" : "");
+            EXPECT_EQ(flags, rest.mid(1).section('=', 0, 0)) << name << " flags";
+        }
+        if (rest.contains('=')) {
+            EXPECT_EQ(value(name), rest.mid(rest.indexOf('=') + 1)) << name;
+        }
+    }
 }
 
 }  // namespace quillmar::test
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");  // test discovery runs without CTest's setting
+    }
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    // Closes every modal dialog so none hangs the run; one no step expected fails the test.
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, &app, [] {
+        using namespace quillmar::test;
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box && boxExpected) {
+            const QCursor* cursor = QApplication::overrideCursor();
+            const bool onlyOk = box->buttons().size() == 1 && box->button(QMessageBox::Ok);
+            seenBox << box->windowTitle() << QString::number(box->icon()) << (onlyOk ? "OK" : "?")
+                    << (cursor && cursor->shape() != Qt::ArrowCursor ? "wait" : "arrow")
+                    << box->text();
+        } else if (modal) {
+            ADD_FAILURE() << "unexpected dialog " << modal->windowTitle();
+        }
+        if (modal) {
+            modal->close();  // a box's only button is its escape button
+        }
+    });
+    watchdog.start(20);
+    return RUN_ALL_TESTS();
+}

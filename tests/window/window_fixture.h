@@ -1,91 +1,65 @@
 #pragma once
 
-// A fresh, shown and activated frmQuillmar per test, found through the
-// object names of its controls, driven by real key and mouse events.
+// A fresh, shown and activated frmQuillmar, its controls found by object
+// name and driven by real key and mouse events, as a user would.
 
 #include <gtest/gtest.h>
-#include <QAction>
-#include <QMessageBox>
-#include <QString>
 #include <QStringList>
-#include <QWidget>
-#include <functional>
 #include <memory>
 #include <ostream>
 
 #include "window/frm_quillmar.h"
 
-// Failures show texts as text, spaces made visible by the quotes.
+// Values in failures are quoted, so spaces stay visible.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
-inline void PrintTo(const QStringList& texts, std::ostream* out) {
-    *out << "{";
-    for (const QString& text : texts) {
-        *out << " \"" << text.toStdString() << '"';
-    }
-    *out << " }";
+inline std::ostream& operator<<(std::ostream& out, const QString& text) {
+    return out << text.toStdString();
 }
 
 namespace quillmar::test {
 
-// True while a test is waiting for a modal dialog of its own.
-bool ModalExpected();
-
-// What an expected message box showed while it waited.
-struct SeenBox {
-    bool shown = false;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int buttonCount = 0;
-    bool onlyOk = false;
-    bool modal = false;
-    // No wait cursor over the box: no override, or the arrow.
-    bool arrowCursor = false;
-};
-
-// Runs `action`; the first modal message box it opens is recorded and then
-// closed through its OK button.
-SeenBox CloseExpectedBox(const std::function<void()>& action);
+// While a step waits for a message box, the watchdog in main records it.
+extern bool boxExpected;
+extern QStringList seenBox;
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override;
+    void SetUp() override { fresh(); }
     void TearDown() override;
+    void fresh();  // a new window, its start-up work done
 
-    frmQuillmar& window() { return *window_; }
+    QObject* obj(const QString& name) const;
+    QWidget* get(const QString& name) const { return qobject_cast<QWidget*>(obj(name)); }
+    bool checked(const QString& name) const { return obj(name)->property("checked").toBool(); }
 
-    template <class T>
-    T* find(const char* name) const {
-        T* found = window_->findChild<T*>(QString::fromLatin1(name));
-        if (found == nullptr) {
-            ADD_FAILURE() << "no control named " << name;
+    // Steps apart by spaces: "box=text" typed into the emptied box, "calc:25.5/12"
+    // both typed and Calculate clicked, "key:Ctrl+A" to the focus, "focus:name",
+    // "paste:text" with Ctrl+V, "box:name" clicked with a message box expected,
+    // "reactivate"; a name is clicked, or triggered for "mnu...".
+    void run(const QString& steps);
+    // Checks apart by "|": "name=text" for a control's text, caption, title or
+    // list items ([current]); a cell "row,column"; "colN" (its cells joined by
+    // ","); focus; rows; precision (item checked, menu on/off); box (the last,
+    // joined by ", "); clipboard; printed; beeps; fit (captions not shown
+    // whole); tabs (the Tab cycle); "name:flags" for h (hidden), d (disabled),
+    // c (checked); or "name:flags=text".
+    void expect(const QString& checks);
+    QString value(const QString& name);
+    // A fresh window per row: steps, then checks.
+    void scenarios(std::initializer_list<std::pair<const char*, const char*>> rows) {
+        for (const auto& [steps, checks] : rows) {
+            SCOPED_TRACE(steps);
+            fresh();
+            run(steps);
+            expect(checks);
+            TearDown();  // no wait cursor left behind
         }
-        return found;
     }
-    QWidget* widget(const char* name) const { return find<QWidget>(name); }
-    QAction* action(const char* name) const { return find<QAction>(name); }
-
-    // Focus the box and type `text` after what it holds, key by key.
-    void typeInto(const char* name, const QString& text);
-    // Empty the box, then type.
-    void replaceText(const char* name, const QString& text);
-    QString textOf(const char* name) const;
-    // A mouse click, as the user selects an option or presses a button.
-    void click(const char* name);
-    void trigger(const char* actionName);
-    // Keys go wherever the focus is, as they would from the keyboard.
-    void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    QString focusName() const;
-
-    // Scale length and fret count typed in, then the Calculate button.
-    void calculate(const QString& scale, const QString& frets);
-
-    // Rows 1..last of one grid column.
-    QStringList column(int column, int last) const;
 
     std::unique_ptr<frmQuillmar> window_;
+    int printed_ = 0, beeps_ = 0;
 };
 
 }  // namespace quillmar::test

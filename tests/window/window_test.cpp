@@ -1,0 +1,186 @@
+// The window as a user drives it, one row of steps and checks per sequence:
+// start-up, mode, precision and option flows, Calculate and its input checks,
+// the About box, the keyboard.
+
+#include <QMenuBar>
+
+#include "window_fixture.h"
+
+namespace quillmar::test {
+namespace {
+
+using Window = WindowTest;
+
+TEST_F(Window, StartUp) {
+    // clang-format off
+    expect("frmQuillmar:=Quillmar 3.10|focus=txtScale|fit=|precision=.001 on|"
+           "rows=25|0,0=Fret No.|0,1=Nut to Fret|0,2=Fret to Fret|col0=,,,,,,,,,,,,,,,,,,,,,,,|"
+           "col1=,,,,,,,,,,,,,,,,,,,,,,,|col2=,,,,,,,,,,,,,,,,,,,,,,,|"
+           "txtScale:=|txtWhole:h=|txtFraction1:h=|txtDivisor:h= /|cboFraction2:h=[2],4,8,16,32,64|"
+           "cboScaleCommon:h=[Mandolin 13 7/8\"],Gibson - 24 3/4\",Martin - 24.9\",PRS - 25\","
+           "Martin - 25.4\",Fender - 25 1/2\",Bass (Short Scale) - 30\",Bass - 34\"|txtNumberFrets:=|"
+           "txtCustom:d=|lblScale=Scale Length|lblNumberFrets=Number of Frets|lblTeT=Frets|"
+           "optScaleDecimal:c=Inches - decimal|optScaleFraction:=Inches - fraction|"
+           "optScaleMetric:=Millimeters|optScaleCommon:=Common|optDisplayDecimal:c=Inches - decimal|"
+           "optDisplayFraction:=Inches - nearest 1/64\"|optDisplayMetric:=Millimeters|"
+           "optCalcMethod12root2:c=12th Root of 2|optCalcMethodClassic:=17.817|"
+           "optCalcMethodTovell:=17.835|optCalcMethodCustom:=Non 12-tone|"
+           "frameScaleLength=Scale Length|frameNumberFrets=Frets|frameCalcMethod=Calc Method|"
+           "frameHalfFrets:d=Half Frets|frameSettings=Settings|chkZeroPlus:d=0+|chkOnePlus:d=1+|"
+           "chkThreePlus:d=3+|chkFourPlus:d=4+|chkSixPlus:dc=6+|chkSevenPlus:d=7+|chkEightPlus:d=8+|"
+           "chkTenPlus:d=10+|chkElevenPlus:d=11+|chkThirteenPlus:dc=13+|chkFourteenPlus:d=14+|"
+           "chkFifteenPlus:d=15+|lblMode=Mode: Standard|lblScaleLength=Scale Length:|"
+           "lblNumFrets=Number of Frets:|lblDisplay=Display:|lblCalcMethod=Calc Method:|"
+           "cmdCalculate:=&Calculate|cmdPrint:=&Print|cmdExit:=E&xit|grdTable:|mnuFile=&File|"
+           "Calc=Ca&lc|mnuAbout=&About|mnuPrint=&Print|mnuExit=E&xit|mnuStandard:c=&Standard|"
+           "mnuDulcimer:=&Dulicmer|mnuAboutQuillmar=&About Quillmar|mnuPrecision10=.1|"
+           "mnuPrecision100=.01|mnuPrecision10000=.0001");
+    // clang-format on
+    // The design's 9315 x 6585 twips at 15 to the pixel, both scaled alike.
+    QWidget* client = window_->centralWidget();
+    EXPECT_NEAR(client->height(), 439 * client->width() / 621.0, 1.0);
+    EXPECT_EQ(client->width(), window_->width());
+    EXPECT_GE(client->mapTo(window_.get(), QPoint(0, 0)).y(), window_->menuBar()->height());
+}
+
+// clang-format off
+#define TYPED "txtScale=25.5 txtNumberFrets=12 "
+#define WARNING "box=Quillmar, 2, OK, arrow, "  // 2: the Warning icon
+#define NO_SCALE WARNING "Please enter Scale Length.|focus="
+#define RANGE WARNING "Number of frets must be between 1 and 1000.|focus=txtNumberFrets|txtNumberFrets="
+#define NO_OCTAVE WARNING "Please enter number of frets per octave.|focus=txtCustom|"
+
+TEST_F(Window, Scenarios) {
+    scenarios({
+        // Mode: the fret count follows LastFretCount; the half-fret marks stay.
+        {"mnuDulcimer", "txtNumberFrets:d=17|lblNumFrets=Number of Frets:|mnuDulcimer:c|"
+                        "mnuStandard:|chkSevenPlus:"},
+        {"mnuDulcimer mnuStandard", "txtNumberFrets:=0|lblNumFrets=Number of Frets:  0|"
+                                    "mnuStandard:c|mnuDulcimer:|chkSevenPlus:d"},
+        {"calc:25.5/24 mnuDulcimer mnuStandard", "txtNumberFrets:=24|lblNumFrets=Number of Frets:  24"},
+        {"calc:25.5/24 txtNumberFrets=22 mnuStandard", "txtNumberFrets=24|lblNumFrets=Number of Frets:  24"},
+        {"mnuDulcimer calc:25.5/ mnuStandard", "txtNumberFrets:=17|lblNumFrets=Number of Frets:  19"},
+        {"calc:25.5/12 mnuDulcimer mnuDulcimer", "txtNumberFrets:d=17|lblNumFrets=Number of Frets:  12"},
+        {"mnuDulcimer chkSixPlus chkOnePlus mnuStandard mnuDulcimer", "chkSixPlus:|chkOnePlus:c"},
+        // Precision: one item checked, each unit remembering its own; the menu
+        // off for a fraction display unless the scale is not a fraction.
+        {"optDisplayMetric", "precision=.1 on"},
+        {"optDisplayMetric optDisplayDecimal", "precision=.001 on"},
+        {"optDisplayMetric mnuPrecision100 optDisplayDecimal optDisplayMetric", "precision=.01 on"},
+        {"mnuPrecision10000 optDisplayMetric optDisplayDecimal", "precision=.0001 on"},
+        {"optDisplayFraction", "precision=.001 off"},
+        {"optDisplayMetric optDisplayFraction optDisplayDecimal", "precision=.001 on"},
+        {"optDisplayFraction optScaleDecimal", "precision=.001 on"},
+        {"optDisplayFraction optScaleMetric", "precision=.001 on"},
+        {"optDisplayFraction optScaleCommon", "precision=.001 on"},
+        {"optDisplayFraction optScaleFraction", "precision=.001 off"},
+        {"optScaleFraction", "precision=.001 on"},
+        {"optDisplayFraction optScaleMetric mnuPrecision10000 optDisplayDecimal", "precision=.0001 on"},
+        // Scale entry: one group shown and focused.
+        {"optScaleFraction optScaleDecimal", "focus=txtScale|txtScale:|txtWhole:h|cboScaleCommon:h"},
+        {"optScaleCommon optScaleMetric", "focus=txtScale|txtScale:|txtFraction1:h|cboFraction2:h"},
+        {"optScaleCommon optScaleFraction", "focus=txtWhole|txtScale:h|txtWhole:|txtFraction1:|"
+                                            "txtDivisor:|cboFraction2:|cboScaleCommon:h"},
+        {"optScaleFraction optScaleCommon", "focus=cboScaleCommon|txtScale:h|txtWhole:h|cboScaleCommon:"},
+        // Running the start-up work again would put every choice back.
+        {"mnuDulcimer chkSixPlus optCalcMethodCustom txtCustom=19 calc:25.5/12 optDisplayMetric "
+         "mnuPrecision100 optScaleFraction reactivate", "mnuDulcimer:c|chkSixPlus:|"
+         "optCalcMethodCustom:c|txtCustom=19|optDisplayMetric:c|precision=.01 on|"
+         "optScaleFraction:c|txtWhole:|rows=30|lblMode=Mode: Duclimer"},
+        // The count per octave: not focused; emptied and disabled by another method.
+        {"optCalcMethodCustom", "txtCustom:=|focus=optCalcMethodCustom"},
+        {"optCalcMethodCustom txtCustom=19 optCalcMethodClassic", "txtCustom:d="},
+        {"optCalcMethodCustom txtCustom=19 optCalcMethodClassic optCalcMethodCustom", "txtCustom:="},
+        // The longest summaries still show whole.
+        {"optCalcMethodCustom txtCustom=12 calc:25.5/1000", "fit="},
+        // Ctrl+A, Ctrl+C: every data cell, tabs between, a line per row, texts as shown.
+        {"calc:25.5/12 focus:grdTable key:Ctrl+A key:Ctrl+C",
+         "rows=25|col0=1  ,2  ,3  ,4  ,5  ,6  ,7  ,8  ,9  ,10  ,11  ,12  ,,,,,,,,,,,,|"
+         "clipboard=1.431\t1.431\n2.782\t1.351\n4.057\t1.275\n5.261\t1.203\n6.397\t1.136\n"
+         "7.469\t1.072\n8.481\t1.012\n9.436\t0.955\n10.338\t0.902\n11.189\t0.851\n11.992\t0.803\n"
+         "12.750\t0.758\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n|lblMode=Mode: Standard|"
+         "lblScaleLength=Scale Length:  25.5 inches|lblNumFrets=Number of Frets:  12|"
+         "lblDisplay=Display: inches|lblCalcMethod=Calc Method: 12th Root of 2"},
+        {"calc:25.5/1000 calc:25.5/12", "rows=1001|1000,0=|12,0=12  |13,0=|1000,1="},
+        {"mnuPrecision10 calc:25.5/2", "1,1=1.4|2,1=2.8"},
+        {"optDisplayFraction calc:25.5/12", "12,1=        12  3/4"},
+        {"optScaleMetric optDisplayMetric calc:648/12",
+         "12,1=324.0|lblScaleLength=Scale Length:  648 mm|lblDisplay=Display: mm"},
+        // Half frets measured from the previous row shown, not the previous semitone.
+        {"mnuDulcimer calc:25.5/", "rows=30|lblMode=Mode: Duclimer|lblNumFrets=Number of Frets:  17|"
+         "col0=1  ,2  ,3  ,4  ,5  ,6  ,6+,7  ,8  ,9  ,10  ,11  ,12  ,13  ,13+,14  ,15  ,16  ,17  ,,,,,,,,,,|"
+         "col1=2.782,5.261,6.397,8.481,10.338,11.189,11.992,12.750,14.141,15.380,15.948,16.990,17.919,"
+         "18.344,18.746,19.125,19.821,20.440,20.724,,,,,,,,,,|2,2=2.479|8,2=0.758"},
+        // Input checks: the field concerned emptied and focused, the others kept.
+        {"txtNumberFrets=12 box:cmdCalculate", NO_SCALE "txtScale|txtScale=|txtNumberFrets=12"},
+        {"optScaleFraction txtNumberFrets=12 box:cmdCalculate", NO_SCALE "txtWhole|txtWhole="},
+        {"optScaleFraction txtWhole=25 txtNumberFrets=12 box:cmdCalculate",
+         NO_SCALE "txtFraction1|txtWhole=25|txtNumberFrets=12"},
+        {"txtScale=25.5 box:cmdCalculate",
+         WARNING "Please enter Number of Frets.|focus=txtNumberFrets|txtScale=25.5"},
+        {TYPED "txtNumberFrets=0 box:cmdCalculate", RANGE "|txtScale=25.5"},
+        {TYPED "txtNumberFrets=1001 box:cmdCalculate", RANGE},
+        {"optCalcMethodCustom " TYPED "box:cmdCalculate", NO_OCTAVE "txtNumberFrets=12"},
+        {"optCalcMethodCustom " TYPED "txtCustom=0 box:cmdCalculate", NO_OCTAVE "txtCustom="},
+        // A refused count keeps the table; a missing count per octave empties it.
+        {"calc:25.5/12 txtNumberFrets=0 box:cmdCalculate",
+         "12,1=12.750|lblNumFrets=Number of Frets:  12"},
+        {"calc:25.5/12 optCalcMethodCustom txtScale=30 box:cmdCalculate",
+         "lblScaleLength=Scale Length:  30 inches|lblCalcMethod=Calc Method: Non 12-Tone|rows=25|"
+         "0,1=Nut to Fret|1,1=|12,1="},
+        // A refused key beeps once; "." only in the scale length.
+        {"txtScale=1a-,.7 key:Space key:Backspace", "txtScale=1.|beeps=4"},
+        {"txtNumberFrets=1a-,.7 key:Space key:Backspace", "txtNumberFrets=1|beeps=5"},
+        {"optCalcMethodCustom txtCustom=1a-,.7 key:Space key:Backspace", "txtCustom=1|beeps=5"},
+        {"optScaleFraction txtWhole=1a-,.7 key:Space key:Backspace", "txtWhole=1|beeps=5"},
+        {"optScaleFraction txtFraction1=1a-,.7 key:Space key:Backspace", "txtFraction1=1|beeps=5"},
+        // Maximum lengths, typed or pasted; a paste with anything but digits refused whole.
+        {"txtScale=123456789012 txtNumberFrets=123456", "txtScale=1234567890|txtNumberFrets=1234"},
+        {"optScaleFraction txtFraction1=1234 txtWhole=123456789012345",
+         "txtFraction1=12|txtWhole=123456789012345"},
+        {"optCalcMethodCustom txtCustom=123456", "txtCustom=1234"},
+        {"txtNumberFrets= paste:12a", "txtNumberFrets=|beeps=1"},
+        {"optCalcMethodCustom txtCustom= paste:9e99", "txtCustom=|beeps=1"},
+        {"txtScale= paste:-5", "txtScale=|beeps=1"},
+        {"txtNumberFrets=1 paste:2.5", "txtNumberFrets=1|beeps=1"},
+        {"txtNumberFrets=1 paste:2", "txtNumberFrets=12|beeps=0"},
+        {"txtScale= paste:25.5", "txtScale=25.5|beeps=0"},
+        {"txtScale= paste:123456789012", "txtScale=1234567890|beeps=0"},
+        // Enter runs Calculate from anywhere but another command button or an open list.
+        {TYPED "key:Return", "1,0=1  "},
+        {TYPED "focus:optDisplayDecimal key:Return", "1,0=1  "},
+        {TYPED "focus:grdTable key:Return", "1,0=1  "},
+        {TYPED "optScaleCommon focus:cboScaleCommon key:Return", "1,0=1  "},
+        {TYPED "mnuDulcimer focus:chkOnePlus key:Enter", "1,0=1  |chkOnePlus:"},
+        {TYPED "focus:cmdPrint key:Return", "1,0=|printed=1"},
+        {TYPED "focus:cmdExit key:Return", "1,0=|frmQuillmar:h"},
+        {TYPED "optScaleCommon focus:cboScaleCommon key:Alt+Down key:Down key:Return",
+         "1,0=|cboScaleCommon=Mandolin 13 7/8\",[Gibson - 24 3/4\"],Martin - 24.9\",PRS - 25\","
+         "Martin - 25.4\",Fender - 25 1/2\",Bass (Short Scale) - 30\",Bass - 34\""},
+        // The menu shortcuts reach the menu from a text box.
+        {"txtScale=25.5 key:Ctrl+D", "mnuDulcimer:c|txtScale=25.5"},
+        {"mnuDulcimer txtScale=25.5 key:Ctrl+S", "mnuStandard:c|mnuDulcimer:"},
+        {"txtNumberFrets=12 key:Ctrl+P", "printed=1"},
+        {"txtScale=25.5 key:Ctrl+Q", "frmQuillmar:h"},
+        // Tab skips hidden and disabled controls.
+        {"focus:txtScale", "tabs=txtScale optScaleDecimal txtNumberFrets optDisplayDecimal "
+                           "optCalcMethod12root2 cmdCalculate cmdPrint cmdExit grdTable"},
+        {"mnuDulcimer optDisplayMetric optCalcMethodCustom focus:txtScale",
+         "tabs=txtScale optScaleDecimal optDisplayMetric optCalcMethodCustom txtCustom chkZeroPlus "
+         "chkOnePlus chkThreePlus chkFourPlus chkSixPlus chkSevenPlus chkEightPlus chkTenPlus "
+         "chkElevenPlus chkThirteenPlus chkFourteenPlus chkFifteenPlus cmdCalculate cmdPrint cmdExit "
+         "grdTable"},
+        // The About box changes nothing; its texts are checked below.
+        {"calc:25.5/12 txtNumberFrets=7 box:mnuAboutQuillmar",
+         "txtNumberFrets=7|12,1=12.750|focus=txtNumberFrets"},
+    });
+    const QStringList lines = seenBox.value(4).split('\n');
+    EXPECT_EQ(seenBox.mid(0, 4), QStringList({"About Quillmar 3.10", "0", "OK", "arrow"}));
+    ASSERT_EQ(lines.size(), 5) << seenBox.value(4);
+    EXPECT_EQ(lines[0], "Quillmar 3.10");
+    EXPECT_EQ(lines[2], "");
+}
+// clang-format on
+
+}  // namespace
+}  // namespace quillmar::test
