@@ -36,7 +36,7 @@ def wait_for(what, probe, timeout=10):
 
 def run():
     app = wait_for("Quillmar on the bus", lambda: next(
-        a for a in at.Registry.getDesktop(0) if a and a.name.lower() == "quillmar"), 30)
+        a for a in at.Registry.getDesktop(0) if a and (a.name or "").lower() == "quillmar"), 30)
     started = ("Settings", at.ROLE_LABEL, "Mode: Standard")  # a caption of the start-up work
     found = wait_for("the start-up", lambda: f if started in (f := {  # (frame, role, name)
         (n.parent.name if n.parent.getRole() == at.ROLE_PANEL else None, n.getRole(), n.name): n
