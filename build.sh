@@ -67,6 +67,8 @@ configure_and_build() {  # dir, extra cmake args...
 
 run_tests() {  # dir
     (cd "$1" && ctest --output-on-failure --no-tests=error -j "$(njobs)" --timeout 600)
+    # The sizes of the differential check and the monkey walk, for the log.
+    grep -hE '^(monkey: seed|.*floats.*differences)' "$1/Testing/Temporary/LastTest.log" || true
 }
 
 # --- stages: a header before, the time taken after, a table at the end ---------
