@@ -169,6 +169,16 @@ QComboBox* NewList(QWidget* parent, const char* name, const QString& accessibleN
 
 }  // namespace
 
+// Option buttons of one frame stand at the same left edge, one line high.
+template <typename Id>
+QRadioButton* frmQuillmar::newOption(QButtonGroup* group, QWidget* frame, const char* name,
+                                     const QString& caption, Id id, int top, int width) {
+    auto* option = NewCaptioned<QRadioButton>(frame, name, caption);
+    group->addButton(option, static_cast<int>(id));
+    layout_->Place(option, 120, top, width, 255);
+    return option;
+}
+
 void frmQuillmar::createScaleLengthFrame() {
     frameScaleLength =
         NewFrame(centralWidget(), "frameScaleLength", QStringLiteral("Scale Length"));
@@ -210,20 +220,15 @@ void frmQuillmar::createScaleLengthFrame() {
     layout_->Place(cboScaleCommon, 120, 480, 2055, 315);
 
     scaleOptions_ = new QButtonGroup(this);
-    const auto addOption = [&](QRadioButton*& option, const char* name, const QString& caption,
-                               ScaleEntry entry, int top, int width) {
-        option = NewCaptioned<QRadioButton>(frame, name, caption);
-        scaleOptions_->addButton(option, static_cast<int>(entry));
-        layout_->Place(option, 120, top, width, 255);
-    };
-    addOption(optScaleDecimal, "optScaleDecimal", QStringLiteral("Inches - decimal"),
-              ScaleEntry::Decimal, 840, 1455);
-    addOption(optScaleFraction, "optScaleFraction", QStringLiteral("Inches - fraction"),
-              ScaleEntry::Fraction, 1080, 1455);
-    addOption(optScaleMetric, "optScaleMetric", QStringLiteral("Millimeters"), ScaleEntry::Metric,
-              1320, 1095);
-    addOption(optScaleCommon, "optScaleCommon", QStringLiteral("Common"), ScaleEntry::Common, 1560,
-              1815);
+    optScaleDecimal = newOption(scaleOptions_, frame, "optScaleDecimal",
+                                QStringLiteral("Inches - decimal"), ScaleEntry::Decimal, 840, 1455);
+    optScaleFraction =
+        newOption(scaleOptions_, frame, "optScaleFraction", QStringLiteral("Inches - fraction"),
+                  ScaleEntry::Fraction, 1080, 1455);
+    optScaleMetric = newOption(scaleOptions_, frame, "optScaleMetric",
+                               QStringLiteral("Millimeters"), ScaleEntry::Metric, 1320, 1095);
+    optScaleCommon = newOption(scaleOptions_, frame, "optScaleCommon", QStringLiteral("Common"),
+                               ScaleEntry::Common, 1560, 1815);
 }
 
 void frmQuillmar::createFretsFrame() {
@@ -241,18 +246,14 @@ void frmQuillmar::createFretsFrame() {
     layout_->Place(txtNumberFrets, 120, 480, 1695, 285);
 
     displayOptions_ = new QButtonGroup(this);
-    const auto addOption = [&](QRadioButton*& option, const char* name, const QString& caption,
-                               DisplayUnit unit, int top, int width) {
-        option = NewCaptioned<QRadioButton>(frame, name, caption);
-        displayOptions_->addButton(option, static_cast<int>(unit));
-        layout_->Place(option, 120, top, width, 255);
-    };
-    addOption(optDisplayDecimal, "optDisplayDecimal", QStringLiteral("Inches - decimal"),
-              DisplayUnit::Decimal, 840, 2055);
-    addOption(optDisplayFraction, "optDisplayFraction", QStringLiteral("Inches - nearest 1/64\""),
-              DisplayUnit::Fraction, 1080, 2055);
-    addOption(optDisplayMetric, "optDisplayMetric", QStringLiteral("Millimeters"),
-              DisplayUnit::Metric, 1320, 1815);
+    optDisplayDecimal =
+        newOption(displayOptions_, frame, "optDisplayDecimal", QStringLiteral("Inches - decimal"),
+                  DisplayUnit::Decimal, 840, 2055);
+    optDisplayFraction =
+        newOption(displayOptions_, frame, "optDisplayFraction",
+                  QStringLiteral("Inches - nearest 1/64\""), DisplayUnit::Fraction, 1080, 2055);
+    optDisplayMetric = newOption(displayOptions_, frame, "optDisplayMetric",
+                                 QStringLiteral("Millimeters"), DisplayUnit::Metric, 1320, 1815);
 }
 
 void frmQuillmar::createCalcMethodFrame() {
@@ -261,20 +262,15 @@ void frmQuillmar::createCalcMethodFrame() {
     QWidget* frame = frameCalcMethod;
 
     methodOptions_ = new QButtonGroup(this);
-    const auto addOption = [&](QRadioButton*& option, const char* name, const QString& caption,
-                               CalcMethod method, int top, int width) {
-        option = NewCaptioned<QRadioButton>(frame, name, caption);
-        methodOptions_->addButton(option, static_cast<int>(method));
-        layout_->Place(option, 120, top, width, 255);
-    };
-    addOption(optCalcMethod12root2, "optCalcMethod12root2", QStringLiteral("12th Root of 2"),
-              CalcMethod::TwelveRootTwo, 240, 1695);
-    addOption(optCalcMethodClassic, "optCalcMethodClassic", QStringLiteral("17.817"),
-              CalcMethod::Classic, 480, 2055);
-    addOption(optCalcMethodTovell, "optCalcMethodTovell", QStringLiteral("17.835"),
-              CalcMethod::Tovell, 720, 1815);
-    addOption(optCalcMethodCustom, "optCalcMethodCustom", QStringLiteral("Non 12-tone"),
-              CalcMethod::Custom, 960, 1815);
+    optCalcMethod12root2 =
+        newOption(methodOptions_, frame, "optCalcMethod12root2", QStringLiteral("12th Root of 2"),
+                  CalcMethod::TwelveRootTwo, 240, 1695);
+    optCalcMethodClassic = newOption(methodOptions_, frame, "optCalcMethodClassic",
+                                     QStringLiteral("17.817"), CalcMethod::Classic, 480, 2055);
+    optCalcMethodTovell = newOption(methodOptions_, frame, "optCalcMethodTovell",
+                                    QStringLiteral("17.835"), CalcMethod::Tovell, 720, 1815);
+    optCalcMethodCustom = newOption(methodOptions_, frame, "optCalcMethodCustom",
+                                    QStringLiteral("Non 12-tone"), CalcMethod::Custom, 960, 1815);
 
     txtCustom = newTextBox(frame, "txtCustom", false);
     txtCustom->setMaxLength(4);

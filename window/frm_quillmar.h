@@ -77,6 +77,9 @@ private:
     void connectHandlers();
     void placeWindow();
     FilteredLineEdit* newTextBox(QWidget* parent, const char* name, bool allowPoint);
+    template <typename Id>
+    QRadioButton* newOption(QButtonGroup* group, QWidget* frame, const char* name,
+                            const QString& caption, Id id, int top, int width);
 
     // Start-up.
     void Form_Load();
