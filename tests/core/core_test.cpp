@@ -18,9 +18,10 @@ namespace {
 using Row = std::vector<std::string>;
 const auto kD = ScaleEntry::Decimal, kM = ScaleEntry::Metric, kF = ScaleEntry::Fraction,
            kC = ScaleEntry::Common;
+const auto S = FretMode::Standard;
 
-CalcInputs In(std::string scale, std::string frets, FretMode mode = FretMode::Standard,
-              ScaleEntry entry = kD, std::string whole = "", std::string numerator = "") {
+CalcInputs In(std::string scale, std::string frets, FretMode mode = S, ScaleEntry entry = kD,
+              std::string whole = "", std::string numerator = "") {
     CalcInputs in;
     in.scaleText = std::move(scale);
     in.fretsText = std::move(frets);
@@ -45,8 +46,7 @@ TEST(Numbers, ValueOfText) {
         {"25.5", 25.5}, {"1.2.3", 1.2}, {"2 5.5", 25.5}, {"\t 1\n2", 12}, {"- 7", -7}, {"1e", 1},
         {"1e+", 1}, {"1 e 2", 100}, {"12abc", 12}, {"abc", 0}, {".", 0}, {"1\r2", 1}, {"1,5", 1},
         {"1e400", DBL_MAX}, {"-9e99999999999999999999", -DBL_MAX}, {std::string(500, '9'), DBL_MAX},
-        {"1e-400", 0}, {"0e999999", 0}, {std::string(500, '9') + "e-900", 0}};
-    // clang-format on
+        {"1e-400", 0}, {"0e999999", 0}, {std::string(500, '9') + "e-900", 0}};  // clang-format on
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(ValueOfText(text), expected) << '"' << text << '"';
     }
@@ -67,8 +67,7 @@ TEST(Numbers, NumberToText) {
         {0.5f, " .5"}, {-0.5f, "-.5"}, {0.0f, " 0"}, {1e10f, " 1E+10"},
         {12345678.0f, " 1.234568E+07"}, {1e-5f, " 1E-05"}, {1234567.0f, " 1234567"},
         {9999999.5f, " 1E+07"}, {21.953125f, " 21.95313"}, {25.4f, " 25.4"},
-        {FLT_MAX, " 3.402823E+38"}};
-    // clang-format on
+        {FLT_MAX, " 3.402823E+38"}};  // clang-format on
     for (const auto& [value, expected] : cases) {
         EXPECT_EQ(NumberToText(value), expected) << value;
     }
@@ -83,7 +82,6 @@ TEST(Inputs, FirstFailingCheckWins) {
         range{"Number of frets must be between 1 and 1000.", InputField::txtNumberFrets},
         tooLarge{"Scale Length is too large.", InputField::txtWhole},
         scaleTooLarge{"Scale Length is too large.", InputField::txtScale};
-    const auto S = FretMode::Standard;
     const std::pair<CalcInputs, std::optional<InputProblem>> cases[] = {
         // clang-format off
         {In("25.5", "24"), {}}, {In("", "24", S, kD, "25", "1"), scale}, {In("", "", S, kM), scale},
@@ -95,15 +93,13 @@ TEST(Inputs, FirstFailingCheckWins) {
         {In("", "24", S, kF, "1", std::string(42, '9')), tooLarge},
         {In("", "24", S, kF, "-1e39", "0"), tooLarge},
         {In("", "24", S, kF, "3.4028234e38", "0"), {}}, {In("1e50", "24"), scaleTooLarge},
-        // clang-format on
-    };
+    };  // clang-format on
     for (const auto& [in, expected] : cases) {
         EXPECT_EQ(ValidateInputs(in), expected) << Name(in);
     }
 }
 
 TEST(Inputs, ResolveScaleLength) {
-    const auto S = FretMode::Standard;
     const std::tuple<CalcInputs, const char*, std::int16_t, double, const char*> cases[] = {
         // clang-format off
         {In("", "", S, kF, "25", "1"), "2", 0, 25.5, "inches"},
@@ -111,8 +107,7 @@ TEST(Inputs, ResolveScaleLength) {
         {In("25.4", ""), "2", 0, 25.399999618530273, "inches"}, {In(".", ""), "2", 0, 0, "inches"},
         {In("650", "", S, kM), "2", 0, 650, "mm"}, {In("99", "", S, kC), "2", 0, 13.875, "inches"},
         {In("", "", S, kC), "2", 7, 34, "inches"}, {In("25", "", S, kC), "2", -1, 0, "inches"},
-        // clang-format on
-    };
+    };  // clang-format on
     for (auto [in, denominator, preset, length, unit] : cases) {
         in.denominatorText = denominator;
         in.presetIndex = preset;
@@ -134,9 +129,7 @@ TEST(FretPosition, StoredValues) {
         {T, kM, 648.0f, 1, 12, 36.369446f}, {T, kM, 648.0f, 12, 12, 324.0f},
         {C, kD, 25.5f, 1, 12, 1.4312174f}, {C, kD, 25.5f, 12, 12, 12.750078f},
         {V, kD, 25.5f, 1, 12, 1.4297730f}, {V, kD, 25.5f, 12, 12, 12.740894f},
-        {N, kD, 25.5f, 1, 24, 0.72593498f}, {N, kD, 25.5f, 24, 24, 12.75f},
-        // clang-format on
-    };
+        {N, kD, 25.5f, 1, 24, 0.72593498f}, {N, kD, 25.5f, 24, 24, 12.75f}};  // clang-format on
     for (const auto& [method, entry, scale, step, perOctave, expected] : cases) {
         FretWalk walk;  // every step from the nut, as a command walks
         float d = 0.0f;
@@ -149,7 +142,6 @@ TEST(FretPosition, StoredValues) {
 
 TEST(Calculate, RowTexts) {
     const auto D = DisplayUnit::Decimal, F = DisplayUnit::Fraction, M = DisplayUnit::Metric;
-    const auto S = FretMode::Standard;
     const CalcInputs inch = In("25.5", "24"), mm = In("648", "24", S, kM);
     const std::tuple<CalcInputs, DisplayUnit, std::optional<Precision>, int, Row> cases[] = {
         // clang-format off
@@ -157,9 +149,7 @@ TEST(Calculate, RowTexts) {
         {inch, M, 3, 12, {"12  ", "323.850", "19.257"}}, {mm, D, 4, 1, {"1  ", "1.4319", "1.4319"}},
         {mm, F, 3, 12, {"12  ", "        12  3/4", "          0  49/64"}},
         {inch, D, {}, 1, {"1  ", "", ""}},
-        {In("", "24", S, kC), D, 2, 12, {"12  ", "6.94", "0.41"}},
-        // clang-format on
-    };
+        {In("", "24", S, kC), D, 2, 12, {"12  ", "6.94", "0.41"}}};  // clang-format on
     for (auto [in, unit, places, row, expected] : cases) {
         in.displayUnit = unit;
         in.precision = places;
@@ -170,13 +160,8 @@ TEST(Calculate, RowTexts) {
 }
 
 TEST(Calculate, RowCountFollowsTheLongestRecentTable) {
-    const auto S = FretMode::Standard, D = FretMode::Dulcimer;
-    struct Step {
-        FretMode mode;
-        const char* frets;
-        int rows;
-    };
-    const std::vector<std::vector<Step>> sequences = {
+    const auto D = FretMode::Dulcimer;
+    const std::vector<std::vector<std::tuple<FretMode, const char*, int>>> sequences = {
         {{S, "12", 25}, {S, "30", 31}, {S, "12", 31}, {S, "12", 25}},
         {{S, "40", 41}, {S, "12", 41}},
         {{S, "40", 41}, {D, "17", 41}, {S, "12", 25}},
@@ -186,11 +171,11 @@ TEST(Calculate, RowCountFollowsTheLongestRecentTable) {
         ResultsGrid grid;
         FormValues form;
         std::string name;
-        for (const Step& step : sequence) {
-            name += std::string(step.mode == D ? " D" : " ") + step.frets;
-            form = RunCalculate(In("25.5", step.frets, step.mode), form, grid).form;
-            EXPECT_EQ(grid.Rows(), step.rows) << name;
-            EXPECT_EQ(RowAt(grid, form.NumFrets)[0], step.frets + std::string("  ")) << name;
+        for (const auto& [mode, frets, rows] : sequence) {
+            name += std::string(mode == D ? " D" : " ") + frets;
+            form = RunCalculate(In("25.5", frets, mode), form, grid).form;
+            EXPECT_EQ(grid.Rows(), rows) << name;
+            EXPECT_EQ(RowAt(grid, form.NumFrets)[0], frets + std::string("  ")) << name;
             for (int row = form.NumFrets + 1; row < grid.Rows(); ++row) {
                 EXPECT_EQ(RowAt(grid, row), Row(3)) << name << ", row " << row;
             }
@@ -203,18 +188,16 @@ TEST(Calculate, DulcimerRows) {
     all.fill(BoxState::Checked);
     sixPlus[4] = BoxState::Checked;
     grayed[4] = BoxState::Grayed;
+    // clang-format off
     const std::tuple<const char*, HalfFretSet, std::int16_t, std::vector<std::pair<int, Row>>>
         cases[] = {
-            // clang-format off
         {"none", {}, 17, {{1, {"1  ", "2.782", "2.782"}}, {7, {"7  ", "12.750", "1.561"}},
         {17, {"17  ", "20.724", "0.284"}}}},
         {"6+", sixPlus, 18, {{6, {"6  ", "11.189", "0.851"}}, {7, {"6+", "11.992", "0.803"}},
         {8, {"7  ", "12.750", "0.758"}}}},
         {"grayed", grayed, 17, {{7, {"7  ", "12.750", "1.561"}}}},
         {"all", all, 29, {{1, {"0+", "1.431", "1.431"}}, {2, {"1  ", "2.782", "1.351"}},
-        {27, {"15+", "20.139", "0.319"}}, {29, {"17  ", "20.724", "0.284"}}}},
-            // clang-format on
-        };
+        {27, {"15+", "20.139", "0.319"}}, {29, {"17  ", "20.724", "0.284"}}}}};  // clang-format on
     for (const auto& [name, halfFrets, rows, expected] : cases) {
         CalcInputs in = In("25.5", "17", FretMode::Dulcimer);
         in.halfFrets = halfFrets;
@@ -264,9 +247,7 @@ TEST(Formatting, DecimalLength) {
         {2564.5625f, 3, "2564.563"}, {-0.0f, 2, "0.00"}, {0.0005f, 3, "0.001"},
         {9.99995f, 4, "10.0000"}, {999.96f, 1, "1000.0"}, {-2.675f, 2, "-2.68"}, {-0.01f, 1, "0.0"},
         {1e10f, 2, "10000000000.00"}, {2.675f, 0, "2.7"}, {0.123456f, 9, "0.1235"}, {NAN, 3, "NaN"},
-        {-INFINITY, 3, "-Infinity"},
-        // clang-format on
-    };
+        {-INFINITY, 3, "-Infinity"}};  // clang-format on
     for (const auto& [length, places, text] : cases) {
         EXPECT_EQ(FormatDecimalLength(length, places), text) << length << " @" << places;
     }
@@ -280,8 +261,7 @@ TEST(Formatting, FractionLength) {
         {0.5078125f, Pad(10, "0  1/2")}, {1.0f + 127.0f / 128.0f, Pad(10, "1  63/64")},
         {std::nextafter(0.5078125f, 1.0f), Pad(10, "0  33/64")}, {1000.5f, Pad(4, "1000  1/2")},
         {32767.5f, "32767  1/2"}, {32767.999f, "32768"}, {32768.25f, "32768  1/4"},
-        {-0.25f, Pad(8, "-1  3/4")}, {-1e-30f, Pad(10, "0")}, {NAN, "NaN"}};
-    // clang-format on
+        {-0.25f, Pad(8, "-1  3/4")}, {-1e-30f, Pad(10, "0")}, {NAN, "NaN"}};  // clang-format on
     for (const auto& [inches, text] : cases) {
         EXPECT_EQ(FormatFractionLength(inches), text) << inches;
     }
@@ -302,8 +282,7 @@ TEST(Formatting, GcdOf) {
         {NAN, I{4}, invalid}, {48.0, I{64}, I{16}}, {S("24abc"), I{64}, invalid},
         {S(" 24 "), S("-64"), I{8}}, {S("1e3"), I{64}, I{8}}, {S("0.000"), I{64}, zero},
         {kMin, I{6}, I{2}}, {kMin, kMin, invalid}, {S("9223372036854775809"), I{3}, invalid},
-        // clang-format on
-    };
+    };  // clang-format on
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(GCD_Of(cases[i].first, cases[i].second), cases[i].result) << "case " << i;
     }
