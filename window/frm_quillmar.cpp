@@ -399,8 +399,6 @@ void frmQuillmar::connectHandlers() {
     connect(mnuExit, &QAction::triggered, this, &frmQuillmar::mnuExit_Click);
     connect(mnuAboutQuillmar, &QAction::triggered, this, &frmQuillmar::mnuAboutQuillmar_Click);
 
-    // An option's handler runs when it becomes the selected one, by the user
-    // or by code.
     // An option's handler runs on every selection of it, by mouse, keyboard
     // or code (code selects with click()), also when it was selected already.
     connect(scaleOptions_, &QButtonGroup::idClicked, this, [this](int id) {
