@@ -173,11 +173,12 @@ bool SevenDigitsFast(float value, SignificantDigits& result) {
     }
     // log10 only guesses the scale; the exact comparisons settle it.
     int k = 6 - static_cast<int>(std::floor(std::log10(magnitude)));
-    for (int tries = 0; tries < 2; ++tries) {
+    double scaled = 0.0;
+    for (;;) {
         if (k < 0 || k > 12) {
             return false;
         }
-        const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(k)];
+        scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(k)];
         if (scaled >= 1e7) {
             --k;
         } else if (scaled < 1e6) {
@@ -185,13 +186,6 @@ bool SevenDigitsFast(float value, SignificantDigits& result) {
         } else {
             break;
         }
-    }
-    if (k < 0 || k > 12) {
-        return false;
-    }
-    const double scaled = magnitude * kPowersOfTen[static_cast<std::size_t>(k)];
-    if (scaled < 1e6 || scaled >= 1e7) {
-        return false;
     }
     const double whole = std::floor(scaled);
     auto q = static_cast<std::uint32_t>(whole);
@@ -317,10 +311,7 @@ std::string NumberToText(float value) {
 }
 
 std::string NumberToText(std::int16_t value) {
-    // Appended rather than prefixed: GCC 12 at -O3 warns falsely on the insert.
-    std::string text = value < 0 ? "" : " ";
-    text += std::to_string(value);
-    return text;
+    return (value < 0 ? "" : " ") + std::to_string(value);
 }
 
 }  // namespace quillmar

@@ -9,13 +9,12 @@
 #include <cmath>
 #include <utility>
 
+#include "calculation/fret_methods.h"
 #include "calculation/number_conversions.h"
 
 namespace quillmar {
 
 namespace {
-
-constexpr double kMillimetresPerInch = 25.4;
 
 ReportItem Text(std::string text, Separator after) {
     return {std::move(text), 0, after};
@@ -35,13 +34,10 @@ std::string_view UnitWord(DisplayUnit display) {
 }
 
 float ScaleInDisplayUnit(const ReportSource& source) {
-    const bool wantMillimetres = source.display == DisplayUnit::Metric;
-    if (wantMillimetres == source.ScaleInMillimetres) {
-        return source.ScaleLength;
-    }
-    const double length = source.ScaleLength;
-    return static_cast<float>(wantMillimetres ? length * kMillimetresPerInch
-                                              : length / kMillimetresPerInch);
+    // The same conversion a row's length goes through on its way to the table.
+    return DisplayValue(source.ScaleLength,
+                        source.ScaleInMillimetres ? ScaleEntry::Metric : ScaleEntry::Decimal,
+                        source.display);
 }
 
 std::vector<ReportLine> BuildReport(const ReportSource& source) {

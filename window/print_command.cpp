@@ -1,11 +1,11 @@
 #include "window/print_command.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QScopeGuard>
 #include <QString>
+
+#include "window/wait_cursor.h"
 
 namespace quillmar {
 
@@ -44,8 +44,7 @@ QString FailureMessage(RenderResult result, const QPrinter& printer) {
 RenderResult Print(const ReportSource& source, QPrinter& printer) {
     // Shown for the printing only: the dialog before and a message after keep
     // the normal pointer.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    const WaitCursor wait;
 
     if (!printer.isValid()) {
         return RenderResult::CannotOpen;
