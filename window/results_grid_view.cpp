@@ -10,9 +10,9 @@
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <algorithm>
-#include <cmath>
 
 #include "window/results_grid_model.h"
+#include "window/twip_layout.h"
 
 namespace quillmar {
 
@@ -42,10 +42,6 @@ public:
         QStyledItemDelegate::paint(painter, option, index);
     }
 };
-
-int ToPixels(int twips, double factor) {
-    return static_cast<int>(std::lround(twips * factor / 15.0));
-}
 
 }  // namespace
 
@@ -93,7 +89,7 @@ void ResultsGridView::SetGridModel(ResultsGridModel* model) {
 
 void ResultsGridView::SetScale(double factor) {
     factor_ = factor;
-    const int rowHeight = std::max(ToPixels(240, factor_), fontMetrics().height() + 4);
+    const int rowHeight = std::max(TwipsToPixels(240, factor_), fontMetrics().height() + 4);
     verticalHeader()->setDefaultSectionSize(rowHeight);
     horizontalHeader()->setFixedHeight(rowHeight);
     ApplyColumnWidths();
@@ -105,13 +101,14 @@ void ResultsGridView::ApplyColumnWidths() {
     }
     const ResultsGrid& grid = model_->grid();
     for (int column = 1; column < ResultsGrid::kColumns; ++column) {
-        horizontalHeader()->resizeSection(column - 1, ToPixels(grid.ColWidth(column), factor_));
+        horizontalHeader()->resizeSection(column - 1,
+                                          TwipsToPixels(grid.ColWidth(column), factor_));
     }
     // The label column keeps its design width, but never less than its
     // widest usual text needs.
     const QFontMetrics metrics(verticalHeader()->font());
     const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
-    int width = ToPixels(grid.ColWidth(0), factor_);
+    int width = TwipsToPixels(grid.ColWidth(0), factor_);
     for (const QString& text : {model_->GridText(0, 0), QStringLiteral("1000  ")}) {
         width = std::max(width, metrics.horizontalAdvance(text) + margins);
     }
