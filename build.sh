@@ -150,9 +150,9 @@ launch_from_desktop_entry() {
     command=$(sed -n 's/^Exec=//p' "$entry" | head -n1 | sed -E 's/ ?%[fFuUdDnNickvm]//g')
     [ -n "$command" ] || { echo "no Exec= line in $entry" >&2; return 1; }
     echo "Exec=$command"
-    # Away from display 99, which the end-to-end test's server may still hold:
-    # xvfb-run does not wait for its server to end.
-    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -n 140 -s "-screen 0 1280x1024x24" \
+    # -noreset: an X server resets when its last client leaves, and a client
+    # that connects during the reset is refused.
+    env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
         bash -c '
         eval "exec $1" &
         pid=$!

@@ -13,7 +13,7 @@ if [ "${QUILLMAR_E2E_INNER:-}" != 1 ]; then
     done
     [ -x "$bin" ] || fail "no program at $bin"
     QUILLMAR_E2E_INNER=1 exec timeout --kill-after=5 90 \
-        xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$bin"
+        xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$bin"
 fi
 
 unset QT_QPA_PLATFORM  # the real xcb platform
