@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDirIterator>
 #include <QIcon>
 
 #include "window/frm_quillmar.h"
@@ -8,8 +9,14 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quillmar"));
     QApplication::setApplicationVersion(QStringLiteral("3.10"));
     // Lets the desktop match the window to its entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Quillmar"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.Quillmar")));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLMAR_APP_ID));
+    // Every size is compiled in, so the icon shows without an installed theme.
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
+    while (sizes.hasNext()) {
+        icon.addFile(sizes.next());
+    }
+    QApplication::setWindowIcon(icon);
 
     quillmar::frmQuillmar window;
     window.show();

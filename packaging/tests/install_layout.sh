@@ -6,7 +6,7 @@
 set -euo pipefail
 build=$1
 root=$2
-id=org.example.Quillmar
+id=org.example.quillmar
 
 rm -rf "$root"
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
@@ -41,6 +41,8 @@ expected=(
     "usr/share/metainfo/$id.metainfo.xml"
     "usr/share/icons/hicolor/scalable/apps/$id.svg"
     "usr/share/doc/quillmar/copyright"
+    "usr/share/doc/quillmar/changelog.gz"
+    "usr/share/man/man1/quillmar.1.gz"
 )
 sizes=(16 32 48 64 128 256)
 for s in "${sizes[@]}"; do
