@@ -1,0 +1,92 @@
+#include "window/template_command.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "presentation/fret_template.h"
+#include "window/print_command.h"
+#include "window/wait_cursor.h"
+
+namespace quillmar {
+
+namespace {
+
+// Pages are made under the wait cursor; a failure is said in a message box
+// with the normal pointer back.
+void Paint(QWidget* parent, QPrinter& printer,
+           const std::function<RenderResult(QPrinter&)>& render) {
+    RenderResult result = RenderResult::Printed;
+    {
+        const WaitCursor wait;
+        result = render(printer);
+    }
+    if (result != RenderResult::Printed) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillmar"),
+                        FailureMessage(result, printer), QMessageBox::Ok, parent);
+        box.exec();
+    }
+}
+
+// Keyboard focus goes back where it was when the preview or message closes.
+class FocusKeeper {
+public:
+    FocusKeeper() : focus_(QApplication::focusWidget()) {}
+    ~FocusKeeper() {
+        if (focus_) {
+            focus_->activateWindow();
+            focus_->setFocus();
+        }
+    }
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+private:
+    QPointer<QWidget> focus_;
+};
+
+void ShowPreview(QWidget* parent, const PreviewShower& show,
+                 const std::function<RenderResult(QPrinter&)>& render) {
+    const FocusKeeper keeper;
+    QPrinter printer(QPrinter::HighResolution);
+    const PreviewShower& shower = show ? show : DefaultPreviewShower();
+    shower(printer, parent, [parent, &render](QPrinter& target) { Paint(parent, target, render); });
+}
+
+}  // namespace
+
+PreviewShower DefaultPreviewShower() {
+    return [](QPrinter& printer, QWidget* parent, const PaintPages& paint) {
+        QPrintPreviewDialog dialog(&printer, parent);
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                         [&paint](QPrinter* target) { paint(*target); });
+        dialog.exec();
+    };
+}
+
+void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewShower& show) {
+    ShowPreview(parent, show, [&source](QPrinter& printer) {
+        // As the Print command: copies the printer cannot make are painted.
+        const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
+        return RenderReport(BuildReport(source), printer, copies);
+    });
+}
+
+void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,
+                     const PreviewShower& show) {
+    if (!table || table->rows.empty()) {
+        const FocusKeeper keeper;
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Quillmar"),
+                        QStringLiteral("There are no frets to draw. Calculate a table first, "
+                                       "then print its template."),
+                        QMessageBox::Ok, parent);
+        box.exec();
+        return;
+    }
+    ShowPreview(parent, show,
+                [&table](QPrinter& printer) { return RenderTemplate(*table, printer); });
+}
+
+}  // namespace quillmar
