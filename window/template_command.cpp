@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 #include "presentation/fret_template.h"
 #include "window/print_command.h"
@@ -60,6 +61,10 @@ void ShowPreview(QWidget* parent, const PreviewShower& show,
 PreviewShower DefaultPreviewShower() {
     return [](QPrinter& printer, QWidget* parent, const PaintPages& paint) {
         QPrintPreviewDialog dialog(&printer, parent);
+        // Its own size shows a page too small to read.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            dialog.resize(screen->availableSize() * 0.8);
+        }
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                          [&paint](QPrinter* target) { paint(*target); });
         dialog.exec();
@@ -85,8 +90,10 @@ void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,
         box.exec();
         return;
     }
-    ShowPreview(parent, show,
-                [&table](QPrinter& printer) { return RenderTemplate(*table, printer); });
+    ShowPreview(parent, show, [&table](QPrinter& printer) {
+        printer.setDocName(QStringLiteral("Quillmar fret template"));
+        return RenderTemplate(*table, printer);
+    });
 }
 
 }  // namespace quillmar
