@@ -256,10 +256,11 @@ void PaintPage(PagePainter& out, const TemplateLayout& layout, std::size_t index
                  QString::fromStdString(layout.header));
     }
     if (layout.pages.size() > 1) {
-        out.Text(QPointF(kEndInsetMm, kTextTop + 3 * kTextPitch),
-                 QStringLiteral("Pages overlap by %1: lay each page over the one before so that "
-                                "the crossed circles meet, then tape.")
-                     .arg(Mm(kPageOverlapMm)));
+        out.Text(
+            QPointF(kEndInsetMm, kTextTop + 3 * kTextPitch),
+            QStringLiteral("Pages overlap by %1: cut each page through its first crossed "
+                           "circles, lay it on the page before so the circles close, then tape.")
+                .arg(Mm(kPageOverlapMm)));
     }
 
     // The marks of this page's ends and of its neighbours' ends that fall on
