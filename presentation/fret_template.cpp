@@ -88,7 +88,15 @@ void KeepLabels(std::vector<TemplateLine>& lines, double extent) {
     }
 }
 
+double MillimetresPer(const ComputedTable& table) {
+    return table.entry == ScaleEntry::Metric ? 1.0 : kMillimetresPerInch;
+}
+
 }  // namespace
+
+double TemplateLengthMm(const ComputedTable& table) {
+    return static_cast<double>(table.scaleLength) * MillimetresPer(table);
+}
 
 TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double height,
                               double labelExtent) {
@@ -98,8 +106,8 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
     layout.depth = std::min(width, height);
 
     // Widened in double: the lengths themselves are the 32-bit values.
-    const double toMm = table.entry == ScaleEntry::Metric ? 1.0 : kMillimetresPerInch;
-    layout.scaleLength = static_cast<double>(table.scaleLength) * toMm;
+    const double toMm = MillimetresPer(table);
+    layout.scaleLength = TemplateLengthMm(table);
     const std::string scaleText = Trimmed(NumberToText(table.scaleLength)) + " " + table.unitWord;
     layout.nutLabel = "Nut";
     layout.bridgeLabel = {"Bridge " + scaleText, "uncompensated saddle"};
@@ -122,8 +130,11 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
     const double stretch = std::floor(layout.length - 2 * kEndInsetMm);
     const double step = std::max(stretch - kPageOverlapMm, 1.0);
     const double beyond = layout.scaleLength - stretch;
-    const int pages = beyond > 0.0 ? 1 + static_cast<int>(std::ceil(beyond / step)) : 1;
-    for (int page = 0; page < pages; ++page) {
+    const double pages = beyond > 0.0 ? 1.0 + std::ceil(beyond / step) : 1.0;
+    if (layout.scaleLength > kLongestTemplateMm || pages > kMostTemplatePages) {
+        return layout;
+    }
+    for (int page = 0; page < static_cast<int>(pages); ++page) {
         layout.pages.push_back({page * step, page * step + stretch});
     }
 
@@ -320,20 +331,19 @@ void PaintPage(PagePainter& out, const TemplateLayout& layout, std::size_t index
 }  // namespace
 
 RenderResult RenderTemplate(const ComputedTable& table, QPagedPaintDevice& device) {
-    if (table.rows.empty()) {
-        return RenderResult::Printed;
-    }
-    QPainter painter;
-    if (!painter.begin(&device)) {
-        return RenderResult::CannotOpen;
-    }
     const double dotsPerMm = device.logicalDpiX() / kMillimetresPerInch;
     const QFontMetricsF labels(TemplateFont(kLabelPoints, device), &device);
     // A label needs its text height along the axis, and a little air.
     const double extent = labels.height() / dotsPerMm + 0.3;
     const QRectF area = device.pageLayout().paintRect(QPageLayout::Millimeter);
     const TemplateLayout layout = LayOutTemplate(table, area.width(), area.height(), extent);
-
+    if (table.rows.empty() || layout.pages.empty()) {
+        return RenderResult::Printed;  // nothing to draw, and no empty sheet
+    }
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return RenderResult::CannotOpen;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(dotsPerMm, dotsPerMm);
     if (!layout.axisAlongWidth) {

@@ -29,6 +29,10 @@ inline constexpr double kPageOverlapMm = 20.0;
 inline constexpr double kEndInsetMm = 6.0;
 inline constexpr double kShortestLineMm = 60.0;
 inline constexpr double kLongestLineMm = 100.0;
+// Beyond this no template is laid out: it is no fretboard, and the pages
+// would never end.
+inline constexpr double kLongestTemplateMm = 5000.0;
+inline constexpr int kMostTemplatePages = 200;
 
 struct TemplateLine {
     double at = 0.0;    // millimetres from the nut
@@ -65,11 +69,14 @@ struct TemplateLayout {
     TemplateBands bands;
 };
 
+// The scale length in millimetres: where the bridge line stands.
+double TemplateLengthMm(const ComputedTable& table);
+
 // The stretch, page count and kept labels for a printable area of
 // width x height millimetres. labelExtent is the room a label takes along
 // the axis. Labels are kept by priority, the last row, the first row, every
 // twelfth row, then the rest from the nut, each only where it overlaps none
-// already kept.
+// already kept. No pages when the template is longer than the limits allow.
 TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double height,
                               double labelExtent);
 

@@ -48,6 +48,13 @@ private:
     QPointer<QWidget> focus_;
 };
 
+void Tell(QWidget* parent, const QString& text) {
+    const FocusKeeper keeper;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Quillmar"), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
 void ShowPreview(QWidget* parent, const PreviewShower& show,
                  const std::function<RenderResult(QPrinter&)>& render) {
     const FocusKeeper keeper;
@@ -81,14 +88,15 @@ void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewSho
 
 void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,
                      const PreviewShower& show) {
+    // No Calculate yet, or the last one stopped before its first row.
     if (!table || table->rows.empty()) {
-        const FocusKeeper keeper;
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Quillmar"),
-                        QStringLiteral("There are no frets to draw. Calculate a table first, "
-                                       "then print its template."),
-                        QMessageBox::Ok, parent);
-        box.exec();
-        return;
+        return Tell(parent, QStringLiteral("There are no frets to draw. Calculate a table first, "
+                                           "then print its template."));
+    }
+    if (TemplateLengthMm(*table) > kLongestTemplateMm) {
+        return Tell(parent,
+                    QStringLiteral("A scale length over %1 mm is too long for a paper template.")
+                        .arg(kLongestTemplateMm));
     }
     ShowPreview(parent, show, [&table](QPrinter& printer) {
         printer.setDocName(QStringLiteral("Quillmar fret template"));

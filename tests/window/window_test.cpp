@@ -367,6 +367,8 @@ TEST_F(Window, Scenarios) {
         {"calc:25.5/12 txtScale= box:cmdCalculate key:Ctrl+T", "printed=10"},
         {"calc:25.5/12 optCalcMethodCustom txtCustom=0 box:cmdCalculate box:key:Ctrl+T",
          NOTHING "|printed=0"},
+        {"calc:9999/1 box:key:Ctrl+T",
+         "box=Quillmar, 1, OK, arrow, A scale length over 5000 mm is too long for a paper template."},
         {"txtScale=25.5 key:Ctrl+Q", "frmQuillmar:h"},
         // Tab skips hidden and disabled controls (other states: the keyboard walk).
         {"focus:txtScale", "tabs=txtScale optScaleDecimal txtNumberFrets optDisplayDecimal "
