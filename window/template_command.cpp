@@ -24,6 +24,9 @@ void Paint(QWidget* parent, QPrinter& printer,
         const WaitCursor wait;
         result = render(printer);
     }
+    if (result == RenderResult::Printed && printer.printerState() == QPrinter::Error) {
+        result = RenderResult::JobFailed;
+    }
     if (result != RenderResult::Printed) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillmar"),
                         FailureMessage(result, printer), QMessageBox::Ok, parent);
