@@ -82,6 +82,14 @@ CalculateOutcome RunCalculate(const CalcInputs& inputs, const FormValues& form, 
     grid.SetRows(1);
     grid.SetRows(RowCountFor(inputs.mode, numFrets, form.LastFretCount));
 
+    ComputedTable& table = outcome.table.emplace();
+    table.scaleLength = scale.length;
+    table.entry = inputs.scaleEntry;
+    table.unitWord = scale.unitWord;
+    table.method = inputs.method;
+    table.mode = inputs.mode;
+    table.display = inputs.displayUnit;
+
     const bool dulcimer = inputs.mode == FretMode::Dulcimer;
     const std::int16_t stepCount = dulcimer ? kDulcimerStepCount : numFrets;
     // The step count is what the walk runs to; a check that stops the walk
@@ -98,6 +106,8 @@ CalculateOutcome RunCalculate(const CalcInputs& inputs, const FormValues& form, 
         inputs.method == CalcMethod::Custom
             ? RoundToInteger(ValueOfText(TrimText(inputs.fretsPerOctaveText))).value_or(1)
             : std::int16_t{0};
+    table.fretsPerOctave = fretsPerOctave;
+    table.rows.reserve(static_cast<std::size_t>(stepCount));
 
     const std::optional<Precision> places = UsablePrecision(inputs.precision);
     FretWalk walk;
@@ -116,8 +126,11 @@ CalculateOutcome RunCalculate(const CalcInputs& inputs, const FormValues& form, 
         const float shown = DisplayValue(nutToFret, inputs.scaleEntry, inputs.displayUnit);
         // Fret to fret from the two shown values as stored, in the display unit.
         const float fretToFret = StoreAsFloat(static_cast<double>(shown) - previousShown);
-        grid.SetText(row, 0, dulcimer ? std::string(layout.label) : StandardLabel(step));
-        grid.SetText(row, 1, LengthText(shown, inputs.displayUnit, places));
+        ComputedRow& written = table.rows.emplace_back(
+            ComputedRow{dulcimer ? std::string(layout.label) : StandardLabel(step),
+                        LengthText(shown, inputs.displayUnit, places), nutToFret});
+        grid.SetText(row, 0, written.label);
+        grid.SetText(row, 1, written.nutToFretText);
         grid.SetText(row, 2, LengthText(fretToFret, inputs.displayUnit, places));
         previousShown = shown;
     }

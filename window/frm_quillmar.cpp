@@ -46,6 +46,7 @@ constexpr int kSummaryWidestTwips = 4815 - 2 * 120;
 frmQuillmar::frmQuillmar(QWidget* parent)
     : QMainWindow(parent),
       printerChooser_(DefaultPrinterChooser()),
+      previewShower_(DefaultPreviewShower()),
       layout_(std::make_unique<TwipLayout>()) {
     setObjectName(QStringLiteral("frmQuillmar"));
     setWindowTitle(QStringLiteral("Quillmar 3.10"));
@@ -86,6 +87,10 @@ void frmQuillmar::createMenus() {
     mnuFile = addMenu(menuBar(), "mnuFile", QStringLiteral("&File"));
     mnuPrint =
         addItem(mnuFile, "mnuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuPrintPreview = addItem(mnuFile, "mnuPrintPreview", QStringLiteral("Print Pre&view..."),
+                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    mnuPrintTemplate = addItem(mnuFile, "mnuPrintTemplate", QStringLiteral("Print &Template..."),
+                               QKeySequence(Qt::CTRL | Qt::Key_T));
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
     mnuExit =
         addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -396,6 +401,8 @@ void frmQuillmar::connectHandlers() {
         mnuPrecision_Click(static_cast<std::int16_t>(item->data().toInt()));
     });
     connect(mnuPrint, &QAction::triggered, this, &frmQuillmar::mnuPrint_Click);
+    connect(mnuPrintPreview, &QAction::triggered, this, &frmQuillmar::mnuPrintPreview_Click);
+    connect(mnuPrintTemplate, &QAction::triggered, this, &frmQuillmar::mnuPrintTemplate_Click);
     connect(mnuExit, &QAction::triggered, this, &frmQuillmar::mnuExit_Click);
     connect(mnuAboutQuillmar, &QAction::triggered, this, &frmQuillmar::mnuAboutQuillmar_Click);
 
@@ -475,7 +482,8 @@ bool frmQuillmar::eventFilter(QObject* watched, QEvent* event) {
         // A text box would claim some Ctrl keys for itself; these belong to
         // the menu wherever the focus is.
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        for (const QAction* item : {mnuPrint, mnuExit, mnuStandard, mnuDulcimer}) {
+        for (const QAction* item :
+             {mnuPrint, mnuPrintPreview, mnuPrintTemplate, mnuExit, mnuStandard, mnuDulcimer}) {
             if (item->shortcut() == pressed) {
                 event->ignore();
                 return true;
@@ -533,6 +541,10 @@ int frmQuillmar::gridRows() const {
 
 void frmQuillmar::setPrinterChooser(PrinterChooser chooser) {
     printerChooser_ = std::move(chooser);
+}
+
+void frmQuillmar::setPreviewShower(PreviewShower shower) {
+    previewShower_ = std::move(shower);
 }
 
 }  // namespace quillmar

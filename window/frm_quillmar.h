@@ -14,9 +14,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "calculation/calculate_command.h"
 #include "window/print_command.h"
+#include "window/template_command.h"
 
 class QAction;
 class QActionGroup;
@@ -53,6 +55,7 @@ public:
     std::int16_t metricPrecision() const { return MetricPrecision; }
 
     void setPrinterChooser(PrinterChooser chooser);
+    void setPreviewShower(PreviewShower shower);
 
 Q_SIGNALS:
     // Every refused key or paste, together with the beep.
@@ -111,6 +114,9 @@ private:
     void cmdCalculate_Click();
     void cmdPrint_Click();
     void mnuPrint_Click() { cmdPrint_Click(); }
+    void mnuPrintPreview_Click();
+    void mnuPrintTemplate_Click();
+    ReportSource reportSource() const;
     void cmdExit_Click();
     void mnuExit_Click() { cmdExit_Click(); }
     void mnuAboutQuillmar_Click();
@@ -127,6 +133,9 @@ private:
     bool activated_ = false;
     bool shown_ = false;
     PrinterChooser printerChooser_;
+    PreviewShower previewShower_;
+    // The table of the last Calculate that wrote one, for the template.
+    std::optional<ComputedTable> table_;
     std::unique_ptr<TwipLayout> layout_;
     double factor_ = 1.0;  // the common geometry factor
 
@@ -137,6 +146,8 @@ private:
     QMenu* mnuPrecision = nullptr;
     QMenu* mnuAbout = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuPrintPreview = nullptr;
+    QAction* mnuPrintTemplate = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuStandard = nullptr;
     QAction* mnuDulcimer = nullptr;

@@ -1,4 +1,4 @@
-// Calculate, Print, About and Exit.
+// Calculate, Print, the previews, About and Exit.
 
 #include <QAction>
 #include <QActionGroup>
@@ -76,6 +76,9 @@ void frmQuillmar::cmdCalculate_Click() {
     CalculateOutcome outcome;
     model_->Update([&](ResultsGrid& grid) { outcome = RunCalculate(inputs, form_, grid); });
     form_ = outcome.form;
+    if (outcome.table) {
+        table_ = std::move(outcome.table);
+    }
     if (const auto& captions = outcome.captions) {
         ShowSummary(lblMode, QString::fromStdString(captions->lblMode));
         ShowSummary(lblScaleLength, QString::fromStdString(captions->lblScaleLength));
@@ -117,14 +120,26 @@ void frmQuillmar::ActOnProblem(const InputProblem& problem) {
     field->setFocus();
 }
 
-void frmQuillmar::cmdPrint_Click() {
+ReportSource frmQuillmar::reportSource() const {
     ReportSource source;
     source.ScaleLength = form_.ScaleLength;
     source.ScaleInMillimetres = form_.ScaleInMillimetres;
     source.NumFrets = form_.NumFrets;
     source.display = SelectedDisplay();
     source.grid = &model_->grid();
-    PrintTable(this, source, printerChooser_);
+    return source;
+}
+
+void frmQuillmar::cmdPrint_Click() {
+    PrintTable(this, reportSource(), printerChooser_);
+}
+
+void frmQuillmar::mnuPrintPreview_Click() {
+    PreviewReport(this, reportSource(), previewShower_);
+}
+
+void frmQuillmar::mnuPrintTemplate_Click() {
+    PreviewTemplate(this, table_, previewShower_);
 }
 
 void frmQuillmar::cmdExit_Click() {

@@ -9,8 +9,6 @@
 
 namespace quillmar {
 
-namespace {
-
 QString FailureMessage(RenderResult result, const QPrinter& printer) {
     // Without any printer Qt offers PDF output with no file name: that is no
     // printer at all, not a file that failed.
@@ -40,6 +38,8 @@ QString FailureMessage(RenderResult result, const QPrinter& printer) {
     }
     return {};
 }
+
+namespace {
 
 RenderResult Print(const ReportSource& source, QPrinter& printer) {
     // Shown for the printing only: the dialog before and a message after keep

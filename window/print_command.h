@@ -5,6 +5,7 @@
 #include "presentation/printed_report.h"
 
 class QPrinter;
+class QString;
 class QWidget;
 
 namespace quillmar {
@@ -13,6 +14,9 @@ namespace quillmar {
 // Tests put a chooser of their own in place of the print dialog.
 using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
 PrinterChooser DefaultPrinterChooser();
+
+// What a failed print says, for the printer it failed on.
+QString FailureMessage(RenderResult result, const QPrinter& printer);
 
 // The Print command: the dialog, then the report under the wait cursor; a
 // failure ends with a message box, never a silent success.

@@ -58,6 +58,7 @@ void fresh() {
     window = std::make_unique<frmQuillmar>();
     printed = beeps = 0;
     window->setPrinterChooser([](QPrinter&, QWidget*) { return ++printed < 0; });
+    window->setPreviewShower([](QPrinter&, QWidget*, const PaintPages&) { printed += 10; });
     QObject::connect(window.get(), &frmQuillmar::keyRefused, window.get(), [] { ++beeps; });
     window->show();
     window->activateWindow();
@@ -254,6 +255,7 @@ TEST_F(Window, StartUp) {
 #define WARNING "box=Quillmar, 2, OK, arrow, "  // 2: the Warning icon
 #define NO_SCALE WARNING "Please enter Scale Length.|focus="
 #define RANGE WARNING "Number of frets must be between 1 and 1000.|focus=txtNumberFrets|txtNumberFrets="
+#define NOTHING "box=Quillmar, 1, OK, arrow, There are no frets to draw. Calculate a table first, then print its template."
 #define NO_OCTAVE WARNING "Please enter number of frets per octave.|focus=txtCustom|"
 
 TEST_F(Window, Scenarios) {
@@ -359,7 +361,14 @@ TEST_F(Window, Scenarios) {
         // The menu shortcuts reach the menu from a text box.
         {"txtScale=25.5 key:Ctrl+D", "mnuDulcimer:c|txtScale=25.5"},
         {"mnuDulcimer txtScale=25.5 key:Ctrl+S", "mnuStandard:c|mnuDulcimer:"},
-        {"txtNumberFrets=12 key:Ctrl+P", "printed=1"},
+        {"txtNumberFrets=12 key:Ctrl+P key:Ctrl+Shift+P", "printed=11"},
+        // The template draws the last table written; a rejected input keeps it.
+        {"txtNumberFrets=12 box:key:Ctrl+T", NOTHING "|printed=0|focus=txtNumberFrets"},
+        {"calc:25.5/12 txtScale= box:cmdCalculate key:Ctrl+T", "printed=10"},
+        {"calc:25.5/12 optCalcMethodCustom txtCustom=0 box:cmdCalculate box:key:Ctrl+T",
+         NOTHING "|printed=0"},
+        {"calc:9999/1 box:key:Ctrl+T",
+         "box=Quillmar, 1, OK, arrow, A scale length over 5000 mm is too long for a paper template."},
         {"txtScale=25.5 key:Ctrl+Q", "frmQuillmar:h"},
         // Tab skips hidden and disabled controls (other states: the keyboard walk).
         {"focus:txtScale", "tabs=txtScale optScaleDecimal txtNumberFrets optDisplayDecimal "
