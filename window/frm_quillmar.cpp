@@ -137,8 +137,9 @@ void frmQuillmar::createGrid() {
     layout_->Place(grdTable, 240, 240, 3855, 6135);
 }
 
-FilteredLineEdit* frmQuillmar::newTextBox(QWidget* parent, const char* name, bool allowPoint) {
-    auto* box = new FilteredLineEdit(allowPoint, parent);
+FilteredLineEdit* frmQuillmar::newTextBox(QWidget* parent, const char* name, bool allowPoint,
+                                          int maxLength) {
+    auto* box = new FilteredLineEdit(allowPoint, maxLength, parent);
     box->setObjectName(QString::fromLatin1(name));
     connect(box, &FilteredLineEdit::refused, this, &frmQuillmar::RefuseKey);
     return box;
@@ -188,26 +189,23 @@ void frmQuillmar::createScaleLengthFrame() {
     lblScale = NewCaptioned<QLabel>(frame, "lblScale", QStringLiteral("Scale Length"));
     layout_->Place(lblScale, 120, 240, 1335, 255);
 
-    txtScale = newTextBox(frame, "txtScale", true);
-    txtScale->setMaxLength(10);
+    txtScale = newTextBox(frame, "txtScale", true, 10);
     txtScale->setAccessibleName(QStringLiteral("Scale Length"));
     layout_->Place(txtScale, 120, 480, 1695, 285);
 
-    txtWhole = newTextBox(frame, "txtWhole", false);
+    txtWhole = newTextBox(frame, "txtWhole", false, 0);
     txtWhole->setAccessibleName(QStringLiteral("Scale Length, whole inches"));
     layout_->Place(txtWhole, 120, 480, 495, 285);
 
-    txtFraction1 = newTextBox(frame, "txtFraction1", false);
-    txtFraction1->setMaxLength(2);
+    txtFraction1 = newTextBox(frame, "txtFraction1", false, 2);
     txtFraction1->setAccessibleName(QStringLiteral("Scale Length, numerator"));
     layout_->Place(txtFraction1, 720, 480, 375, 285);
 
     // The fixed slash between numerator and denominator: read, never tabbed to.
-    txtDivisor = newTextBox(frame, "txtDivisor", false);
-    txtDivisor->setText(QStringLiteral(" /"));
+    txtDivisor = newTextBox(frame, "txtDivisor", false, 0);
+    txtDivisor->SetFixedText(QStringLiteral(" /"));
     txtDivisor->setFont(DesignFont(8.25, true));
     txtDivisor->setFocusPolicy(Qt::ClickFocus);
-    txtDivisor->setReadOnly(true);
     txtDivisor->setAccessibleName(QStringLiteral("divided by"));
     QPalette grey = txtDivisor->palette();
     grey.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
@@ -240,8 +238,7 @@ void frmQuillmar::createFretsFrame() {
         NewCaptioned<QLabel>(frame, "lblNumberFrets", QStringLiteral("Number of Frets"));
     layout_->Place(lblNumberFrets, 120, 240, 1215, 255);
 
-    txtNumberFrets = newTextBox(frame, "txtNumberFrets", false);
-    txtNumberFrets->setMaxLength(4);
+    txtNumberFrets = newTextBox(frame, "txtNumberFrets", false, 4);
     txtNumberFrets->setAccessibleName(QStringLiteral("Number of Frets"));
     layout_->Place(txtNumberFrets, 120, 480, 1695, 285);
 
@@ -272,8 +269,7 @@ void frmQuillmar::createCalcMethodFrame() {
     optCalcMethodCustom = newOption(methodOptions_, frame, "optCalcMethodCustom",
                                     QStringLiteral("Non 12-tone"), CalcMethod::Custom, 960, 1815);
 
-    txtCustom = newTextBox(frame, "txtCustom", false);
-    txtCustom->setMaxLength(4);
+    txtCustom = newTextBox(frame, "txtCustom", false, 4);
     txtCustom->setAccessibleName(QStringLiteral("Frets per octave"));
     layout_->Place(txtCustom, 360, 1200, 1215, 285);
 

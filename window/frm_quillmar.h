@@ -76,7 +76,9 @@ private:
     void orderTabs();
     void connectHandlers();
     void placeWindow();
-    FilteredLineEdit* newTextBox(QWidget* parent, const char* name, bool allowPoint);
+    // maxLength 0: no limit.
+    FilteredLineEdit* newTextBox(QWidget* parent, const char* name, bool allowPoint,
+                                 int maxLength);
     template <typename Id>
     QRadioButton* newOption(QButtonGroup* group, QWidget* frame, const char* name,
                             const QString& caption, Id id, int top, int width);
