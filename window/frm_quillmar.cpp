@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "window/filtered_line_edit.h"
 #include "window/results_grid_model.h"
@@ -378,26 +379,49 @@ void frmQuillmar::placeWindow() {
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Centred, but a window larger than the screen keeps its title bar
+        // and menu bar on it.
+        const QRect available = screen->availableGeometry();
         QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+        frame.moveCenter(available.center());
+        move(std::max(frame.left(), available.left()), std::max(frame.top(), available.top()));
     }
 }
 
 void frmQuillmar::connectHandlers() {
-    connect(modeItems_, &QActionGroup::triggered, this, [this](QAction* item) {
-        item == mnuDulcimer ? mnuDulcimer_Click() : mnuStandard_Click();
-    });
-    connect(precisionItems_, &QActionGroup::triggered, this, [this](QAction* item) {
-        mnuPrecision_Click(static_cast<std::int16_t>(item->data().toInt()));
-    });
-    connect(mnuPrint, &QAction::triggered, this, &frmQuillmar::mnuPrint_Click);
-    connect(mnuExit, &QAction::triggered, this, &frmQuillmar::mnuExit_Click);
-    connect(mnuAboutQuillmar, &QAction::triggered, this, &frmQuillmar::mnuAboutQuillmar_Click);
+    // Assistive technology can still press the window's controls while a
+    // modal box is open; until the box is answered nothing here runs.
+    const auto unlessBehindBox = [this](auto handler) {
+        return [this, handler](auto... args) {
+            if (!BehindModalDialog(this)) {
+                handler(args...);
+            }
+        };
+    };
+    // A checkable item flips its own mark before it reports the trigger; an
+    // item refused behind a box gets its mark back.
+    const auto itemHandler = [this](auto handler) {
+        return [this, handler](QAction* item) {
+            if (BehindModalDialog(this)) {
+                item->setChecked(!item->isChecked());
+            } else {
+                handler(item);
+            }
+        };
+    };
+    connect(modeItems_, &QActionGroup::triggered, this, itemHandler([this](QAction* item) {
+                item == mnuDulcimer ? mnuDulcimer_Click() : mnuStandard_Click();
+            }));
+    connect(precisionItems_, &QActionGroup::triggered, this, itemHandler([this](QAction* item) {
+                mnuPrecision_Click(static_cast<std::int16_t>(item->data().toInt()));
+            }));
+    connect(mnuPrint, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuPrint_Click(); }));
+    connect(mnuExit, &QAction::triggered, this, unlessBehindBox([this](bool) { mnuExit_Click(); }));
+    connect(mnuAboutQuillmar, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuAboutQuillmar_Click(); }));
 
-    // An option's handler runs on every selection of it, by mouse, keyboard
-    // or code (code selects with click()), also when it was selected already.
-    connect(scaleOptions_, &QButtonGroup::idClicked, this, [this](int id) {
+    routeOptions(scaleOptions_, [this](int id) {
         switch (static_cast<ScaleEntry>(id)) {
             case ScaleEntry::Decimal:
                 return optScaleDecimal_Click();
@@ -409,7 +433,7 @@ void frmQuillmar::connectHandlers() {
                 return optScaleCommon_Click();
         }
     });
-    connect(displayOptions_, &QButtonGroup::idClicked, this, [this](int id) {
+    routeOptions(displayOptions_, [this](int id) {
         switch (static_cast<DisplayUnit>(id)) {
             case DisplayUnit::Decimal:
                 return optDisplayDecimal_Click();
@@ -419,17 +443,50 @@ void frmQuillmar::connectHandlers() {
                 return optDisplayMetric_Click();
         }
     });
-    connect(methodOptions_, &QButtonGroup::idClicked, this, [this](int id) {
+    routeOptions(methodOptions_, [this](int id) {
         static_cast<CalcMethod>(id) == CalcMethod::Custom ? optCalcMethodCustom_Click()
                                                           : optCalcMethodFixed_Click();
     });
 
-    connect(cmdCalculate, &QPushButton::clicked, this, &frmQuillmar::cmdCalculate_Click);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmQuillmar::cmdPrint_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmQuillmar::cmdExit_Click);
+    connect(cmdCalculate, &QPushButton::clicked, this,
+            unlessBehindBox([this](bool) { cmdCalculate_Click(); }));
+    connect(cmdPrint, &QPushButton::clicked, this,
+            unlessBehindBox([this](bool) { cmdPrint_Click(); }));
+    connect(cmdExit, &QPushButton::clicked, this,
+            unlessBehindBox([this](bool) { cmdExit_Click(); }));
 
     // Enter and the menu shortcuts are decided before any control sees them.
     qApp->installEventFilter(this);
+}
+
+// The selection itself runs the group's handler, however the option came to
+// be selected: mouse, Space, arrow keys, access key, code or assistive
+// technology. A click on the option already selected runs it again, as every
+// click has (it moves the focus); one click never runs it twice.
+void frmQuillmar::routeOptions(QButtonGroup* group, std::function<void(int)> handler) {
+    connect(group, &QButtonGroup::idPressed, this,
+            [this, group](int id) { reselecting_ = group->button(id)->isChecked(); });
+    connect(group, &QButtonGroup::idClicked, this, [this, handler](int id) {
+        if (std::exchange(reselecting_, false)) {
+            handler(id);
+        }
+    });
+    // The option left is reported first, then the one selected.
+    connect(group, &QButtonGroup::idToggled, this, [this, group, handler](int id, bool checked) {
+        if (!checked) {
+            deselected_ = id;
+            return;
+        }
+        const int left = std::exchange(deselected_, -1);
+        if (!BehindModalDialog(this)) {
+            handler(id);
+        } else if (QAbstractButton* previous = group->button(left)) {
+            // Put the selection back without a handler: none ran for the change.
+            const QSignalBlocker selected(group->button(id));
+            const QSignalBlocker back(previous);
+            previous->setChecked(true);
+        }
+    });
 }
 
 bool frmQuillmar::event(QEvent* event) {

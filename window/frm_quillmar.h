@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "calculation/calculate_command.h"
@@ -75,10 +76,10 @@ private:
     void createCommandButtons();
     void orderTabs();
     void connectHandlers();
+    void routeOptions(QButtonGroup* group, std::function<void(int)> handler);
     void placeWindow();
     // maxLength 0: no limit.
-    FilteredLineEdit* newTextBox(QWidget* parent, const char* name, bool allowPoint,
-                                 int maxLength);
+    FilteredLineEdit* newTextBox(QWidget* parent, const char* name, bool allowPoint, int maxLength);
     template <typename Id>
     QRadioButton* newOption(QButtonGroup* group, QWidget* frame, const char* name,
                             const QString& caption, Id id, int top, int width);
@@ -128,6 +129,8 @@ private:
     std::int16_t MetricPrecision = 0;
     bool activated_ = false;
     bool shown_ = false;
+    bool reselecting_ = false;  // the option pressed was selected already
+    int deselected_ = -1;       // the option the last selection left
     PrinterChooser printerChooser_;
     std::unique_ptr<TwipLayout> layout_;
     double factor_ = 1.0;  // the common geometry factor
