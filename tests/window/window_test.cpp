@@ -229,7 +229,7 @@ protected:
 
 TEST_F(Window, StartUp) {
     // clang-format off
-    expect("frmQuillmar:=Quillmar 3.10|focus=txtScale|fit=|precision=.001 on|"
+    expect("frmQuillmar:=Quillmar 3.10|focus=txtScale|fit=|precision=.001 on|beeps=0|"
            "rows=25|0,0=Fret No.|0,1=Nut to Fret|0,2=Fret to Fret|col0=,,,,,,,,,,,,,,,,,,,,,,,|"
            "col1=,,,,,,,,,,,,,,,,,,,,,,,|col2=,,,,,,,,,,,,,,,,,,,,,,,|"
            "txtScale:=|txtWhole:h=|txtFraction1:h=|txtDivisor:h= /|cboFraction2:h=[2],4,8,16,32,64|"
