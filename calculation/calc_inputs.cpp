@@ -1,5 +1,8 @@
 #include "calculation/calc_inputs.h"
 
+#include <cmath>
+
+#include "calculation/fret_methods.h"
 #include "calculation/number_conversions.h"
 #include "calculation/scale_length.h"
 
@@ -39,13 +42,19 @@ std::optional<InputProblem> ValidateInputs(const CalcInputs& inputs) {
     }
 
     // A length that cannot be stored as a 32-bit float would overflow when
-    // stored: refuse it before anything changes. txtWhole has no length
-    // limit, and pasted text ("1e50") is not filtered in txtScale.
-    if (fraction && !FitsFloat(FractionScaleSum(inputs))) {
-        return InputProblem{kScaleTooLarge, InputField::txtWhole};
-    }
-    if (typedScale && !FitsFloat(ValueOfText(TrimText(inputs.scaleText)))) {
-        return InputProblem{kScaleTooLarge, InputField::txtScale};
+    // stored, and one stored near the top of the range overflows again when an
+    // inch length is shown in millimetres: refuse both before anything
+    // changes. txtWhole has no length limit.
+    if (fraction || typedScale) {
+        const double length =
+            fraction ? FractionScaleSum(inputs) : ValueOfText(TrimText(inputs.scaleText));
+        const bool fits =
+            FitsFloat(length) && std::isfinite(DisplayValue(StoreAsFloat(length), inputs.scaleEntry,
+                                                            inputs.displayUnit));
+        if (!fits) {
+            return InputProblem{kScaleTooLarge,
+                                fraction ? InputField::txtWhole : InputField::txtScale};
+        }
     }
     return std::nullopt;
 }

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "window/filtered_line_edit.h"
 #include "window/results_grid_model.h"
@@ -142,8 +143,9 @@ void frmQuillmar::createGrid() {
     layout_->Place(grdTable, 240, 240, 3855, 6135);
 }
 
-FilteredLineEdit* frmQuillmar::newTextBox(QWidget* parent, const char* name, bool allowPoint) {
-    auto* box = new FilteredLineEdit(allowPoint, parent);
+FilteredLineEdit* frmQuillmar::newTextBox(QWidget* parent, const char* name, bool allowPoint,
+                                          int maxLength) {
+    auto* box = new FilteredLineEdit(allowPoint, maxLength, parent);
     box->setObjectName(QString::fromLatin1(name));
     connect(box, &FilteredLineEdit::refused, this, &frmQuillmar::RefuseKey);
     return box;
@@ -193,26 +195,23 @@ void frmQuillmar::createScaleLengthFrame() {
     lblScale = NewCaptioned<QLabel>(frame, "lblScale", QStringLiteral("Scale Length"));
     layout_->Place(lblScale, 120, 240, 1335, 255);
 
-    txtScale = newTextBox(frame, "txtScale", true);
-    txtScale->setMaxLength(10);
+    txtScale = newTextBox(frame, "txtScale", true, 10);
     txtScale->setAccessibleName(QStringLiteral("Scale Length"));
     layout_->Place(txtScale, 120, 480, 1695, 285);
 
-    txtWhole = newTextBox(frame, "txtWhole", false);
+    txtWhole = newTextBox(frame, "txtWhole", false, 0);
     txtWhole->setAccessibleName(QStringLiteral("Scale Length, whole inches"));
     layout_->Place(txtWhole, 120, 480, 495, 285);
 
-    txtFraction1 = newTextBox(frame, "txtFraction1", false);
-    txtFraction1->setMaxLength(2);
+    txtFraction1 = newTextBox(frame, "txtFraction1", false, 2);
     txtFraction1->setAccessibleName(QStringLiteral("Scale Length, numerator"));
     layout_->Place(txtFraction1, 720, 480, 375, 285);
 
     // The fixed slash between numerator and denominator: read, never tabbed to.
-    txtDivisor = newTextBox(frame, "txtDivisor", false);
-    txtDivisor->setText(QStringLiteral(" /"));
+    txtDivisor = newTextBox(frame, "txtDivisor", false, 0);
+    txtDivisor->SetFixedText(QStringLiteral(" /"));
     txtDivisor->setFont(DesignFont(8.25, true));
     txtDivisor->setFocusPolicy(Qt::ClickFocus);
-    txtDivisor->setReadOnly(true);
     txtDivisor->setAccessibleName(QStringLiteral("divided by"));
     QPalette grey = txtDivisor->palette();
     grey.setColor(QPalette::Base, QColor(0xC0, 0xC0, 0xC0));
@@ -245,8 +244,7 @@ void frmQuillmar::createFretsFrame() {
         NewCaptioned<QLabel>(frame, "lblNumberFrets", QStringLiteral("Number of Frets"));
     layout_->Place(lblNumberFrets, 120, 240, 1215, 255);
 
-    txtNumberFrets = newTextBox(frame, "txtNumberFrets", false);
-    txtNumberFrets->setMaxLength(4);
+    txtNumberFrets = newTextBox(frame, "txtNumberFrets", false, 4);
     txtNumberFrets->setAccessibleName(QStringLiteral("Number of Frets"));
     layout_->Place(txtNumberFrets, 120, 480, 1695, 285);
 
@@ -277,8 +275,7 @@ void frmQuillmar::createCalcMethodFrame() {
     optCalcMethodCustom = newOption(methodOptions_, frame, "optCalcMethodCustom",
                                     QStringLiteral("Non 12-tone"), CalcMethod::Custom, 960, 1815);
 
-    txtCustom = newTextBox(frame, "txtCustom", false);
-    txtCustom->setMaxLength(4);
+    txtCustom = newTextBox(frame, "txtCustom", false, 4);
     txtCustom->setAccessibleName(QStringLiteral("Frets per octave"));
     layout_->Place(txtCustom, 360, 1200, 1215, 285);
 
@@ -387,28 +384,53 @@ void frmQuillmar::placeWindow() {
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Centred, but a window larger than the screen keeps its title bar
+        // and menu bar on it.
+        const QRect available = screen->availableGeometry();
         QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+        frame.moveCenter(available.center());
+        move(std::max(frame.left(), available.left()), std::max(frame.top(), available.top()));
     }
 }
 
 void frmQuillmar::connectHandlers() {
-    connect(modeItems_, &QActionGroup::triggered, this, [this](QAction* item) {
-        item == mnuDulcimer ? mnuDulcimer_Click() : mnuStandard_Click();
-    });
-    connect(precisionItems_, &QActionGroup::triggered, this, [this](QAction* item) {
-        mnuPrecision_Click(static_cast<std::int16_t>(item->data().toInt()));
-    });
-    connect(mnuPrint, &QAction::triggered, this, &frmQuillmar::mnuPrint_Click);
-    connect(mnuPrintPreview, &QAction::triggered, this, &frmQuillmar::mnuPrintPreview_Click);
-    connect(mnuPrintTemplate, &QAction::triggered, this, &frmQuillmar::mnuPrintTemplate_Click);
-    connect(mnuExit, &QAction::triggered, this, &frmQuillmar::mnuExit_Click);
-    connect(mnuAboutQuillmar, &QAction::triggered, this, &frmQuillmar::mnuAboutQuillmar_Click);
+    // Assistive technology can still press the window's controls while a
+    // modal box is open; until the box is answered nothing here runs.
+    const auto unlessBehindBox = [this](auto handler) {
+        return [this, handler](auto... args) {
+            if (!BehindModalDialog(this)) {
+                handler(args...);
+            }
+        };
+    };
+    // A checkable item flips its own mark before it reports the trigger; an
+    // item refused behind a box gets its mark back.
+    const auto itemHandler = [this](auto handler) {
+        return [this, handler](QAction* item) {
+            if (BehindModalDialog(this)) {
+                item->setChecked(!item->isChecked());
+            } else {
+                handler(item);
+            }
+        };
+    };
+    connect(modeItems_, &QActionGroup::triggered, this, itemHandler([this](QAction* item) {
+                item == mnuDulcimer ? mnuDulcimer_Click() : mnuStandard_Click();
+            }));
+    connect(precisionItems_, &QActionGroup::triggered, this, itemHandler([this](QAction* item) {
+                mnuPrecision_Click(static_cast<std::int16_t>(item->data().toInt()));
+            }));
+    connect(mnuPrint, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuPrint_Click(); }));
+    connect(mnuPrintPreview, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuPrintPreview_Click(); }));
+    connect(mnuPrintTemplate, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuPrintTemplate_Click(); }));
+    connect(mnuExit, &QAction::triggered, this, unlessBehindBox([this](bool) { mnuExit_Click(); }));
+    connect(mnuAboutQuillmar, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuAboutQuillmar_Click(); }));
 
-    // An option's handler runs on every selection of it, by mouse, keyboard
-    // or code (code selects with click()), also when it was selected already.
-    connect(scaleOptions_, &QButtonGroup::idClicked, this, [this](int id) {
+    routeOptions(scaleOptions_, [this](int id) {
         switch (static_cast<ScaleEntry>(id)) {
             case ScaleEntry::Decimal:
                 return optScaleDecimal_Click();
@@ -420,7 +442,7 @@ void frmQuillmar::connectHandlers() {
                 return optScaleCommon_Click();
         }
     });
-    connect(displayOptions_, &QButtonGroup::idClicked, this, [this](int id) {
+    routeOptions(displayOptions_, [this](int id) {
         switch (static_cast<DisplayUnit>(id)) {
             case DisplayUnit::Decimal:
                 return optDisplayDecimal_Click();
@@ -430,17 +452,50 @@ void frmQuillmar::connectHandlers() {
                 return optDisplayMetric_Click();
         }
     });
-    connect(methodOptions_, &QButtonGroup::idClicked, this, [this](int id) {
+    routeOptions(methodOptions_, [this](int id) {
         static_cast<CalcMethod>(id) == CalcMethod::Custom ? optCalcMethodCustom_Click()
                                                           : optCalcMethodFixed_Click();
     });
 
-    connect(cmdCalculate, &QPushButton::clicked, this, &frmQuillmar::cmdCalculate_Click);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmQuillmar::cmdPrint_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmQuillmar::cmdExit_Click);
+    connect(cmdCalculate, &QPushButton::clicked, this,
+            unlessBehindBox([this](bool) { cmdCalculate_Click(); }));
+    connect(cmdPrint, &QPushButton::clicked, this,
+            unlessBehindBox([this](bool) { cmdPrint_Click(); }));
+    connect(cmdExit, &QPushButton::clicked, this,
+            unlessBehindBox([this](bool) { cmdExit_Click(); }));
 
     // Enter and the menu shortcuts are decided before any control sees them.
     qApp->installEventFilter(this);
+}
+
+// The selection itself runs the group's handler, however the option came to
+// be selected: mouse, Space, arrow keys, access key, code or assistive
+// technology. A click on the option already selected runs it again, as every
+// click has (it moves the focus); one click never runs it twice.
+void frmQuillmar::routeOptions(QButtonGroup* group, std::function<void(int)> handler) {
+    connect(group, &QButtonGroup::idPressed, this,
+            [this, group](int id) { reselecting_ = group->button(id)->isChecked(); });
+    connect(group, &QButtonGroup::idClicked, this, [this, handler](int id) {
+        if (std::exchange(reselecting_, false)) {
+            handler(id);
+        }
+    });
+    // The option left is reported first, then the one selected.
+    connect(group, &QButtonGroup::idToggled, this, [this, group, handler](int id, bool checked) {
+        if (!checked) {
+            deselected_ = id;
+            return;
+        }
+        const int left = std::exchange(deselected_, -1);
+        if (!BehindModalDialog(this)) {
+            handler(id);
+        } else if (QAbstractButton* previous = group->button(left)) {
+            // Put the selection back without a handler: none ran for the change.
+            const QSignalBlocker selected(group->button(id));
+            const QSignalBlocker back(previous);
+            previous->setChecked(true);
+        }
+    });
 }
 
 bool frmQuillmar::event(QEvent* event) {

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -78,8 +79,10 @@ private:
     void createCommandButtons();
     void orderTabs();
     void connectHandlers();
+    void routeOptions(QButtonGroup* group, std::function<void(int)> handler);
     void placeWindow();
-    FilteredLineEdit* newTextBox(QWidget* parent, const char* name, bool allowPoint);
+    // maxLength 0: no limit.
+    FilteredLineEdit* newTextBox(QWidget* parent, const char* name, bool allowPoint, int maxLength);
     template <typename Id>
     QRadioButton* newOption(QButtonGroup* group, QWidget* frame, const char* name,
                             const QString& caption, Id id, int top, int width);
@@ -132,6 +135,8 @@ private:
     std::int16_t MetricPrecision = 0;
     bool activated_ = false;
     bool shown_ = false;
+    bool reselecting_ = false;  // the option pressed was selected already
+    int deselected_ = -1;       // the option the last selection left
     PrinterChooser printerChooser_;
     PreviewShower previewShower_;
     // The table of the last Calculate that wrote one, for the template.

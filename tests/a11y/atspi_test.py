@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Quillmar as a screen reader sees it, over AT-SPI: every input by role and name,
-the inputs filled in, Calculate pressed, every table cell read back."""
+options chosen and texts written through the accessible interfaces, Calculate
+pressed, every table cell read back, and a message box that stops the window."""
 import contextlib, os, subprocess, sys, time
 try:
     import pyatspi as at
@@ -44,15 +45,33 @@ def run():
         else None)
     assert not (missing := [key for key in INPUTS if key not in found]), "missing %r" % missing
 
-    def press(key):  # options through their action, like the Calculate button
+    def press(key):  # through the action, as a screen reader does
         action = found[key].queryAction()
         action.doAction(next(i for i in range(action.nActions)
                              if action.getName(i) in ("Press", "Toggle")))
-    for key in [("Scale Length", RADIO, "Inches - decimal"), ("Frets", RADIO, "Inches - decimal"),
-                ("Calc Method", RADIO, "12th Root of 2")]:
-        press(key)
-    found[("Scale Length", TEXT, "Scale Length")].queryEditableText().setTextContents("25.5")
-    found[("Frets", TEXT, "Number of Frets")].queryEditableText().setTextContents("12")
+    shows = lambda key, state: found[key].getState().contains(state)
+    text = lambda key: found[key].queryText().getText(0, -1)
+    write = lambda key, value: found[key].queryEditableText().setTextContents(value)
+    SCALE, WHOLE, NUMERATOR, DIVISOR = [("Scale Length", TEXT, name) for name in (
+        "Scale Length", "Scale Length, whole inches", "Scale Length, numerator", "divided by")]
+    FRETS, PER_OCTAVE = ("Frets", TEXT, "Number of Frets"), ("Calc Method", TEXT, "Frets per octave")
+    # Options not selected yet: selecting one runs its handler.
+    press(("Scale Length", RADIO, "Inches - fraction"))
+    wait_for("the fraction boxes", lambda: shows(WHOLE, at.STATE_SHOWING)
+             and not shows(SCALE, at.STATE_SHOWING))
+    press(("Calc Method", RADIO, "Non 12-tone"))
+    wait_for("frets per octave enabled", lambda: shows(PER_OCTAVE, at.STATE_ENABLED))
+    press(("Calc Method", RADIO, "12th Root of 2"))
+    wait_for("frets per octave disabled", lambda: not shows(PER_OCTAVE, at.STATE_ENABLED))
+    # Texts: what typing would refuse is refused whole; read-only and disabled boxes take none.
+    write(WHOLE, "25")
+    found[NUMERATOR].queryEditableText().insertText(0, "1", 1)
+    write(FRETS, "12")
+    for key, refused in [(FRETS, "-5"), (FRETS, "1e50"), (FRETS, "12345"), (NUMERATOR, "x"),
+                         (DIVISOR, "7"), (PER_OCTAVE, "7")]:
+        write(key, refused)
+    texts = [text(key) for key in (WHOLE, NUMERATOR, FRETS, DIVISOR, PER_OCTAVE)]
+    assert texts == ["25", "1", "12", " /", ""], "the boxes hold %r" % texts
     press((None, BUTTON, "Calculate"))
     # The header row and the label column are the table's column and row headers.
     table = found[(None, TABLE, "Fret table")].queryTable()
@@ -62,6 +81,14 @@ def run():
                                                  for c in range(table.nColumns)])
         for r in range(table.nRows)]
     assert cells == ROWS, "the table reads %r" % cells
+    # A message box stops the window: Calculate pressed again behind it does nothing.
+    boxes = lambda: [w for w in app if w and w.getRole() in (at.ROLE_ALERT, at.ROLE_DIALOG)]
+    write(FRETS, "")
+    press((None, BUTTON, "Calculate"))
+    wait_for("the message box", boxes)
+    press((None, BUTTON, "Calculate"))
+    time.sleep(1)
+    assert len(boxes()) == 1, "%d boxes open" % len(boxes())
 
 if __name__ == "__main__":
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")

@@ -32,6 +32,11 @@ CalcInputs In(std::string scale, std::string frets, FretMode mode = S, ScaleEntr
     return in;
 }
 
+CalcInputs InMillimetres(CalcInputs in) {
+    in.displayUnit = DisplayUnit::Metric;
+    return in;
+}
+
 std::string Name(const CalcInputs& in) {
     return in.scaleText + "|" + in.wholeText + "|" + in.numeratorText + "|" + in.fretsText;
 }
@@ -93,6 +98,10 @@ TEST(Inputs, FirstFailingCheckWins) {
         {In("", "24", S, kF, "1", std::string(42, '9')), tooLarge},
         {In("", "24", S, kF, "-1e39", "0"), tooLarge},
         {In("", "24", S, kF, "3.4028234e38", "0"), {}}, {In("1e50", "24"), scaleTooLarge},
+        // Shown in millimetres, the length is 25.4 times larger.
+        {InMillimetres(In("", "24", S, kF, "2e37", "0")), tooLarge},
+        {InMillimetres(In("2e37", "24")), scaleTooLarge}, {InMillimetres(In("1e37", "24")), {}},
+        {InMillimetres(In("2e37", "24", S, kM)), {}},
     };  // clang-format on
     for (const auto& [in, expected] : cases) {
         EXPECT_EQ(ValidateInputs(in), expected) << Name(in);

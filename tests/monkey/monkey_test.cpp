@@ -118,8 +118,11 @@ public:
             {single && text("txtScale").isEmpty(), "txtScale"},
             {fraction && text("txtWhole").isEmpty(), "txtWhole"},
             {fraction && text("txtFraction1").isEmpty(), "txtFraction1"},
-            {count < 1 || count > 1000, "txtNumberFrets"},  // empty reads 0
-            {(single || fraction) && std::isinf(float(scale)), fraction ? "txtWhole" : "txtScale"}};
+            {count < 1 || count > 1000, "txtNumberFrets"},         // empty reads 0
+            {(single || fraction) && (std::isinf(float(scale)) ||  // and when shown in millimetres
+                                      (on("optDisplayMetric") && !on("optScaleMetric") &&
+                                       std::isinf(float(scale) * 25.4f))),
+             fraction ? "txtWhole" : "txtScale"}};
         for (const auto& [refused, field] : refusals) {
             if (refused) {
                 return {model, field};

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -70,8 +72,9 @@ void fresh() {
 
 // Steps apart by spaces: "box=text" typed into the emptied box, "calc:25.5/12" both typed and
 // Calculate clicked, "key:Ctrl+A" to the focus, "focus:name", "paste:text" with Ctrl+V,
-// "box:name" clicked with a message box expected, "reactivate"; a name is clicked, or triggered
-// for "mnu...".
+// "box:name" clicked with a message box expected, "reactivate"; as assistive technology does,
+// "toggle:name" an option and "set:box=text" a box's whole text; a name is clicked, or
+// triggered for "mnu...".
 void run(const QString& steps) {
     for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
         const QString arg = step.section(QRegularExpression("[:=]"), 1);
@@ -88,6 +91,13 @@ void run(const QString& steps) {
         } else if (step.startsWith("paste:")) {
             QApplication::clipboard()->setText(arg);
             QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
+        } else if (step.startsWith("toggle:")) {
+            qobject_cast<QAbstractButton*>(get(arg))->toggle();
+        } else if (step.startsWith("set:")) {
+            QAccessibleInterface* box =
+                QAccessible::queryAccessibleInterface(obj(arg.section('=', 0, 0)));
+            box->editableTextInterface()->replaceText(0, box->textInterface()->characterCount(),
+                                                      arg.section('=', 1));
         } else if (step == "reactivate") {  // another window active in between
             QWidget other;
             other.show();
@@ -220,7 +230,7 @@ protected:
 
 TEST_F(Window, StartUp) {
     // clang-format off
-    expect("frmQuillmar:=Quillmar 3.10|focus=txtScale|fit=|precision=.001 on|"
+    expect("frmQuillmar:=Quillmar 3.10|focus=txtScale|fit=|precision=.001 on|beeps=0|"
            "rows=25|0,0=Fret No.|0,1=Nut to Fret|0,2=Fret to Fret|col0=,,,,,,,,,,,,,,,,,,,,,,,|"
            "col1=,,,,,,,,,,,,,,,,,,,,,,,|col2=,,,,,,,,,,,,,,,,,,,,,,,|"
            "txtScale:=|txtWhole:h=|txtFraction1:h=|txtDivisor:h= /|cboFraction2:h=[2],4,8,16,32,64|"
@@ -248,6 +258,9 @@ TEST_F(Window, StartUp) {
     EXPECT_NEAR(client->height(), 439 * client->width() / 621.0, 1.0);
     EXPECT_EQ(client->width(), window->width());
     EXPECT_GE(client->mapTo(window.get(), QPoint(0, 0)).y(), window->menuBar()->height());
+    // Also when the window is larger than the screen (run scaled as well).
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry().topLeft()))
+        << window->frameGeometry().topLeft().x() << "," << window->frameGeometry().topLeft().y();
 }
 
 // clang-format off
@@ -346,7 +359,13 @@ TEST_F(Window, Scenarios) {
         {"txtNumberFrets= paste:12a", "txtNumberFrets=|beeps=1", "txtNumberFrets=1 paste:2.5",
          "txtNumberFrets=1|beeps=2", "txtNumberFrets=1 paste:2", "txtNumberFrets=12|beeps=2"},
         {"txtScale= paste:-5", "txtScale=|beeps=1", "txtScale= paste:25.5", "txtScale=25.5|beeps=1",
-         "txtScale= paste:123456789012", "txtScale=1234567890|beeps=1"},
+         "txtScale= paste:123456789012", "txtScale=|beeps=2"},
+        // Assistive technology: the option's handler runs; a text is held to the same rule,
+        // and boxes that are read-only or disabled take none.
+        {"toggle:optScaleCommon toggle:optDisplayMetric toggle:optCalcMethodCustom",
+         "cboScaleCommon:|txtScale:h|precision=.1 on|txtCustom:"},
+        {"set:txtScale=25.5 set:txtScale=-5 set:txtNumberFrets=12345 set:txtDivisor=7 "
+         "set:txtCustom=7", "txtScale=25.5|txtNumberFrets=|txtDivisor= /|txtCustom=|beeps=4"},
         // Enter runs Calculate from anywhere but another command button or an open list.
         {TYPED "key:Return", "1,0=1  "},
         {TYPED "focus:optDisplayDecimal key:Return", "1,0=1  "},
