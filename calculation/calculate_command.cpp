@@ -81,6 +81,7 @@ CalculateOutcome RunCalculate(const CalcInputs& inputs, const FormValues& form, 
 
     grid.SetRows(1);
     grid.SetRows(RowCountFor(inputs.mode, numFrets, form.LastFretCount));
+    outcome.form.TableDisplay = inputs.displayUnit;
 
     const bool dulcimer = inputs.mode == FretMode::Dulcimer;
     const std::int16_t stepCount = dulcimer ? kDulcimerStepCount : numFrets;

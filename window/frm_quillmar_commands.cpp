@@ -122,7 +122,7 @@ void frmQuillmar::cmdPrint_Click() {
     source.ScaleLength = form_.ScaleLength;
     source.ScaleInMillimetres = form_.ScaleInMillimetres;
     source.NumFrets = form_.NumFrets;
-    source.display = SelectedDisplay();
+    source.display = form_.TableDisplay.value_or(SelectedDisplay());
     source.grid = &model_->grid();
     PrintTable(this, source, printerChooser_);
 }

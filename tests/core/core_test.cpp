@@ -226,10 +226,12 @@ TEST(Calculate, ProblemsAndWhatTheyLeave) {
         ResultsGrid grid;
         grid.SetRows(40);
         grid.SetText(3, 1, "kept");
-        const CalculateOutcome out = RunCalculate(in, {24.75f, 5, 30, true}, grid);
+        const auto M = DisplayUnit::Metric;
+        const CalculateOutcome out = RunCalculate(in, {24.75f, 5, 30, true, M}, grid);
         EXPECT_EQ(out.problem.value_or(InputProblem{}).message, message) << Name(in);
         EXPECT_EQ(out.captions.has_value(), captions) << Name(in);
         EXPECT_EQ(out.form.NumFrets, numFrets) << Name(in);
+        EXPECT_EQ(out.form.TableDisplay, captions ? in.displayUnit : M) << Name(in);
         EXPECT_EQ(grid.Rows(), rows) << Name(in);
         EXPECT_EQ(grid.Text(3, 1), captions ? "" : "kept") << Name(in);
     }
