@@ -1,21 +1,40 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 
 #include "presentation/printed_report.h"
 
+class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
 namespace quillmar {
 
-// Lets the user choose and set up a printer; false when cancelled.
-// Tests put a chooser of their own in place of the print dialog.
+// Lets the user choose and set up a printer; false when cancelled. The
+// printer comes named after the document, with its pages as the range from
+// 1 to the page count. Tests put a chooser of their own in place of the
+// print dialog.
 using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
 PrinterChooser DefaultPrinterChooser();
 
-// The Print command: the dialog, then the report under the wait cursor; a
-// failure ends with a message box, never a silent success.
+// Something to print: its name in the print queue and as the PDF title, the
+// pages it fills on a device, and the painting of the device's page ranges
+// (all pages when it has none), copies times, collated or page by page.
+struct PrintDocument {
+    QString title;
+    std::function<int(const QPagedPaintDevice& device)> pageCount;
+    std::function<RenderResult(QPagedPaintDevice& device, int copies, bool collate)> paint;
+};
+
+// A print command: the dialog, then the job under the wait cursor. A PDF file
+// is written beside its target and takes its place only when complete, so a
+// failed job leaves whatever was there. Any failure ends in the "Quillmar"
+// warning box, never a silent success; the focus then goes back to the
+// control that had it.
+void Print(QWidget* parent, const PrintDocument& document, const PrinterChooser& choose);
+
+// The Print command for the results table.
 void PrintTable(QWidget* parent, const ReportSource& source, const PrinterChooser& choose);
 
 }  // namespace quillmar
