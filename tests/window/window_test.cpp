@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -31,7 +32,8 @@ namespace quillmar::test {
 namespace {
 
 std::unique_ptr<frmQuillmar> window;
-int printed = 0, beeps = 0;
+int beeps = 0;
+QString printed;  // the name of the last print job
 // While a step waits for a message box, the watchdog in main records it.
 bool boxExpected = false;
 QStringList seenBox;
@@ -56,8 +58,15 @@ void tearDown() {
 void fresh() {
     tearDown();
     window = std::make_unique<frmQuillmar>();
-    printed = beeps = 0;
-    window->setPrinterChooser([](QPrinter&, QWidget*) { return ++printed < 0; });
+    beeps = 0;
+    printed.clear();
+    window->setPrinterChooser([](QPrinter& printer, QWidget*) {
+        printed = printer.docName();
+        QWidget dialog;  // takes the activation away, as the print dialog does
+        dialog.show();
+        dialog.activateWindow();
+        return !QTest::qWaitForWindowActive(&dialog);  // then cancelled
+    });
     QObject::connect(window.get(), &frmQuillmar::keyRefused, window.get(), [] { ++beeps; });
     window->show();
     window->activateWindow();
@@ -120,10 +129,10 @@ QString value(const QString& name) {
     QStringList v;
     if (name == "focus") {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
-    } else if (name == "rows" || name == "printed" || name == "beeps") {
-        return QString::number(name == "rows"    ? window->gridRows()
-                               : name == "beeps" ? beeps
-                                                 : printed);
+    } else if (name == "printed") {
+        return printed;
+    } else if (name == "rows" || name == "beeps") {
+        return QString::number(name == "rows" ? window->gridRows() : beeps);
     } else if (name.contains(',')) {
         return window->cellText(name.section(',', 0, 0).toInt(), name.section(',', 1).toInt());
     } else if (name.startsWith("col")) {
@@ -351,7 +360,7 @@ TEST_F(Window, Scenarios) {
         {TYPED "focus:grdTable key:Return", "1,0=1  "},
         {TYPED "optScaleCommon focus:cboScaleCommon key:Return", "1,0=1  "},
         {TYPED "mnuDulcimer focus:chkOnePlus key:Enter", "1,0=1  |chkOnePlus:"},
-        {TYPED "focus:cmdPrint key:Return", "1,0=|printed=1"},
+        {TYPED "focus:cmdPrint key:Return", "1,0=|printed=Quillmar"},
         {TYPED "focus:cmdExit key:Return", "1,0=|frmQuillmar:h"},
         {TYPED "optScaleCommon focus:cboScaleCommon key:Alt+Down key:Down key:Return",
          "1,0=|cboScaleCommon=Mandolin 13 7/8\",[Gibson - 24 3/4\"],Martin - 24.9\",PRS - 25\","
@@ -359,7 +368,10 @@ TEST_F(Window, Scenarios) {
         // The menu shortcuts reach the menu from a text box.
         {"txtScale=25.5 key:Ctrl+D", "mnuDulcimer:c|txtScale=25.5"},
         {"mnuDulcimer txtScale=25.5 key:Ctrl+S", "mnuStandard:c|mnuDulcimer:"},
-        {"txtNumberFrets=12 key:Ctrl+P", "printed=1"},
+        {"txtNumberFrets=12 key:Ctrl+P", "printed=Quillmar"},
+        // The report names the table it prints, in the table's unit; the focus comes back.
+        {"calc:25.5/12 optDisplayMetric focus:txtNumberFrets box:mnuPrint",
+         "printed=Quillmar - 25.5 inches - 12 frets|focus=txtNumberFrets"},
         {"txtScale=25.5 key:Ctrl+Q", "frmQuillmar:h"},
         // Tab skips hidden and disabled controls (other states: the keyboard walk).
         {"focus:txtScale", "tabs=txtScale optScaleDecimal txtNumberFrets optDisplayDecimal "
