@@ -10,6 +10,7 @@
 #include "calculation/fret_methods.h"
 #include "calculation/number_conversions.h"
 #include "calculation/scale_length.h"
+#include "presentation/grid_copy.h"
 #include "presentation/value_formatting.h"
 
 namespace quillmar {
@@ -296,6 +297,14 @@ TEST(Formatting, SetString) {
         {12345, "12345"},  {-5, Pad(8, "-5")}, {-32768, "-32768"}};
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(SetString(value), text) << value;
+    }
+}
+
+TEST(Formatting, SpreadsheetText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {Pad(8, "12  3/4"), "12 3/4"}, {Pad(10, "0  49/64"), "0 49/64"}, {Pad(8, "25"), "25"}};
+    for (const auto& [cell, text] : cases) {
+        EXPECT_EQ(SpreadsheetText(cell), text) << cell;
     }
 }
 

@@ -304,14 +304,17 @@ TEST_F(Window, Scenarios) {
          "txtCustom=19 optCalcMethodClassic", "txtCustom:d=", "optCalcMethodCustom", "txtCustom:="},
         // The longest summaries still show whole.
         {"optCalcMethodCustom txtCustom=12 calc:25.5/1000", "fit="},
-        // Ctrl+A, Ctrl+C: every data cell, tabs between, a line per row, texts as shown.
+        // Ctrl+A, Ctrl+C: the header line and a line per row, as a spreadsheet reads them.
         {"calc:25.5/12 focus:grdTable key:Ctrl+A key:Ctrl+C",
          "rows=25|col0=1  ,2  ,3  ,4  ,5  ,6  ,7  ,8  ,9  ,10  ,11  ,12  ,,,,,,,,,,,,|"
-         "clipboard=1.431\t1.431\n2.782\t1.351\n4.057\t1.275\n5.261\t1.203\n6.397\t1.136\n"
-         "7.469\t1.072\n8.481\t1.012\n9.436\t0.955\n10.338\t0.902\n11.189\t0.851\n11.992\t0.803\n"
-         "12.750\t0.758\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n|lblMode=Mode: Standard|"
+         "clipboard=Fret No.\tNut to Fret\tFret to Fret\n1\t1.431\t1.431\n2\t2.782\t1.351\n"
+         "3\t4.057\t1.275\n4\t5.261\t1.203\n5\t6.397\t1.136\n6\t7.469\t1.072\n"
+         "7\t8.481\t1.012\n8\t9.436\t0.955\n9\t10.338\t0.902\n10\t11.189\t0.851\n"
+         "11\t11.992\t0.803\n12\t12.750\t0.758\n\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n"
+         "\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n|lblMode=Mode: Standard|"
          "lblScaleLength=Scale Length:  25.5 inches|lblNumFrets=Number of Frets:  12|"
-         "lblDisplay=Display: inches|lblCalcMethod=Calc Method: 12th Root of 2"},
+         "lblDisplay=Display: inches|lblCalcMethod=Calc Method: 12th Root of 2",
+         "key:Down key:Shift+Down key:Ctrl+C", "clipboard=2\t2.782\t1.351\n3\t4.057\t1.275\n"},
         {"calc:25.5/1000 calc:25.5/12", "rows=1001|1000,0=|12,0=12  |13,0=|1000,1="},
         {"mnuPrecision10 calc:25.5/2", "1,1=1.4|2,1=2.8"},
         {"optDisplayFraction calc:25.5/12", "12,1=        12  3/4"},
