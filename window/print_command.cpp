@@ -131,6 +131,11 @@ RenderResult PrintOnPrinter(QPrinter& printer, const PrintDocument& document) {
 
 PrinterChooser DefaultPrinterChooser() {
     return [](QPrinter& printer, QWidget* parent) {
+        // The dialog proposes a PDF file named after the document up to its
+        // last ".", which would end "25.5" at "25": give it an extension to drop.
+        const QString name = printer.docName();
+        printer.setDocName(name + QStringLiteral(".pdf"));
+        const auto keepName = qScopeGuard([&printer, &name] { printer.setDocName(name); });
         QPrintDialog dialog(&printer, parent);
         dialog.setOptions(
             QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
