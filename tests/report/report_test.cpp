@@ -144,7 +144,12 @@ TEST(PrintCommand, ChoicesAndFailures) {
     const Table table = Calculated("25.5", "1000", DisplayUnit::Decimal);
     QTemporaryDir dir;
     const QString file = dir.filePath("r.pdf"), bad = "/no-such-quillmar-dir/r.pdf";
-    const QString written = "Writing the report to the file \"/dev/full\" failed: ";
+    const QString full =
+        "Writing the report to the file \"/dev/full\" failed: No space left on device.";
+    const QString noPage = "The chosen pages are not in the report, so nothing was printed.";
+    const QString noPath = "The report could not be written to the file \"" + bad + "\".";
+    const QString noNewPage =
+        "The printer did not take a new page, so the report was not printed completely.";
     const struct {
         const char* name;
         QString path;  // none: cancelled
@@ -154,36 +159,16 @@ TEST(PrintCommand, ChoicesAndFailures) {
         QString box;
         std::vector<int> printed;  // page numbers of the whole report; none: all of it
     } rows[] = {
+        // clang-format off
         {"whole", file, "", 1, true, false, "", {}},
         {"cancelled", "", "", 1, true, false, "", {}},
         {"pages 2 to 3", file, "2-3", 1, true, false, "", {2, 3}},
         {"two copies page by page", file, "2-3", 2, false, false, "", {2, 2, 3, 3}},
-        {"no such page",
-         file,
-         "9999",
-         1,
-         true,
-         false,
-         "The chosen pages are not in the report, so nothing was printed.",
-         {}},
-        {"no such folder",
-         bad,
-         "",
-         1,
-         true,
-         false,
-         "The report could not be written to the file \"" + bad + "\".",
-         {}},
-        {"disk full", "/dev/full", "", 1, true, false, written + "No space left on device.", {}},
-        {"painting fails",
-         file,
-         "",
-         1,
-         true,
-         true,
-         "The printer did not take a new page, so the report was not printed completely.",
-         {}},
-    };
+        {"no such page", file, "9999", 1, true, false, noPage, {}},
+        {"no such folder", bad, "", 1, true, false, noPath, {}},
+        {"disk full", "/dev/full", "", 1, true, false, full, {}},
+        {"painting fails", file, "", 1, true, true, noNewPage, {}},
+    };  // clang-format on
     QStringList boxes;
     QTimer closer;  // closes each dialog as it opens, noting what it said or offered
     QObject::connect(&closer, &QTimer::timeout, [&] {
