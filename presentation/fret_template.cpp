@@ -152,7 +152,7 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
 
 namespace {
 
-QFont TemplateFont(int points, QPaintDevice& device) {
+QFont TemplateFont(int points, const QPaintDevice& device) {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(points);
     return QFont(font, &device);
@@ -330,16 +330,38 @@ void PaintPage(PagePainter& out, const TemplateLayout& layout, std::size_t index
 
 }  // namespace
 
-RenderResult RenderTemplate(const ComputedTable& table, QPagedPaintDevice& device) {
+namespace {
+
+// The layout for the printable area of the device, with labels as tall as
+// the device's font makes them.
+TemplateLayout LayOutFor(const ComputedTable& table, const QPagedPaintDevice& device) {
     const double dotsPerMm = device.logicalDpiX() / kMillimetresPerInch;
     const QFontMetricsF labels(TemplateFont(kLabelPoints, device), &device);
     // A label needs its text height along the axis, and a little air.
     const double extent = labels.height() / dotsPerMm + 0.3;
     const QRectF area = device.pageLayout().paintRect(QPageLayout::Millimeter);
-    const TemplateLayout layout = LayOutTemplate(table, area.width(), area.height(), extent);
+    return LayOutTemplate(table, area.width(), area.height(), extent);
+}
+
+}  // namespace
+
+int TemplatePageCount(const ComputedTable& table, const QPagedPaintDevice& device) {
+    return table.rows.empty() ? 0 : static_cast<int>(LayOutFor(table, device).pages.size());
+}
+
+RenderResult RenderTemplate(const ComputedTable& table, QPagedPaintDevice& device, int copies,
+                            bool collate) {
+    const TemplateLayout layout = LayOutFor(table, device);
     if (table.rows.empty() || layout.pages.empty()) {
         return RenderResult::Printed;  // nothing to draw, and no empty sheet
     }
+    const std::vector<int> pages =
+        PagesToPaint(device, static_cast<int>(layout.pages.size()), copies, collate);
+    if (pages.empty()) {
+        return RenderResult::NoPageChosen;
+    }
+    const double dotsPerMm = device.logicalDpiX() / kMillimetresPerInch;
+    const QRectF area = device.pageLayout().paintRect(QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&device)) {
         return RenderResult::CannotOpen;
@@ -352,12 +374,12 @@ RenderResult RenderTemplate(const ComputedTable& table, QPagedPaintDevice& devic
         painter.rotate(90.0);
     }
     PagePainter out(painter, device, dotsPerMm);
-    for (std::size_t page = 0; page < layout.pages.size(); ++page) {
-        if (page > 0 && !device.newPage()) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) {
             painter.end();
             return RenderResult::PageFailed;
         }
-        PaintPage(out, layout, page);
+        PaintPage(out, layout, static_cast<std::size_t>(pages[i] - 1));
     }
     return painter.end() ? RenderResult::Printed : RenderResult::JobFailed;
 }

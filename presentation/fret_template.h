@@ -80,8 +80,13 @@ double TemplateLengthMm(const ComputedTable& table);
 TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double height,
                               double labelExtent);
 
-// The template on every page of the device, in millimetres, never scaled to
-// fit. Nothing is drawn for a table without rows.
-RenderResult RenderTemplate(const ComputedTable& table, QPagedPaintDevice& device);
+// The pages the template fills on the device; none without rows.
+int TemplatePageCount(const ComputedTable& table, const QPagedPaintDevice& device);
+
+// The template on the pages of the device's page ranges (every page when it
+// has none), copies times, in millimetres, never scaled to fit. Nothing is
+// drawn for a table without rows.
+RenderResult RenderTemplate(const ComputedTable& table, QPagedPaintDevice& device, int copies = 1,
+                            bool collate = true);
 
 }  // namespace quillmar

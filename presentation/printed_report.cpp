@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPageRanges>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QString>
@@ -27,6 +28,29 @@ std::string CellText(const ResultsGrid* grid, int row, int column) {
     return grid->Text(row, column);
 }
 
+// The report font as a device resolves it, and its measures.
+struct DeviceFont {
+    explicit DeviceFont(const QPagedPaintDevice& device)
+        : font(ReportFont(), &device), metrics(font, &device) {}
+    QFont font;
+    QFontMetricsF metrics;
+};
+
+// The index of each page's first line. A line goes to the next page whole;
+// a page always takes at least one line, however small it is.
+std::vector<std::size_t> PageStarts(std::size_t lines, double lineHeight, double pageHeight) {
+    std::vector<std::size_t> starts;
+    double y = 0.0;
+    for (std::size_t line = 0; line < lines; ++line) {
+        if (line == 0 || (y > 0.0 && y + lineHeight > pageHeight)) {
+            starts.push_back(line);
+            y = 0.0;
+        }
+        y += lineHeight;
+    }
+    return starts;
+}
+
 }  // namespace
 
 std::string_view UnitWord(DisplayUnit display) {
@@ -38,6 +62,16 @@ float ScaleInDisplayUnit(const ReportSource& source) {
     return DisplayValue(source.ScaleLength,
                         source.ScaleInMillimetres ? ScaleEntry::Metric : ScaleEntry::Decimal,
                         source.display);
+}
+
+std::string ReportTitle(const ReportSource& source) {
+    if (source.NumFrets <= 0) {
+        return "Quillmar";
+    }
+    const std::string unit = source.display == DisplayUnit::Metric ? "millimeters" : "inches";
+    const std::string frets = source.NumFrets == 1 ? " fret" : " frets";
+    return "Quillmar - " + TrimText(NumberToText(ScaleInDisplayUnit(source))) + " " + unit + " - " +
+           std::to_string(source.NumFrets) + frets;
 }
 
 std::vector<ReportLine> BuildReport(const ReportSource& source) {
@@ -98,42 +132,69 @@ QFont ReportFont() {
     return font;
 }
 
+std::vector<int> PagesToPaint(const QPagedPaintDevice& device, int pageCount, int copies,
+                              bool collate) {
+    const QPageRanges ranges = device.pageRanges();
+    std::vector<int> chosen;
+    for (int page = 1; page <= pageCount; ++page) {
+        if (ranges.isEmpty() || ranges.contains(page)) {
+            chosen.push_back(page);
+        }
+    }
+    const int times = std::max(copies, 1);
+    std::vector<int> order;
+    order.reserve(chosen.size() * static_cast<std::size_t>(times));
+    if (collate) {
+        for (int copy = 0; copy < times; ++copy) {
+            order.insert(order.end(), chosen.begin(), chosen.end());
+        }
+    } else {
+        for (const int page : chosen) {
+            order.insert(order.end(), static_cast<std::size_t>(times), page);
+        }
+    }
+    return order;
+}
+
+int ReportPageCount(const std::vector<ReportLine>& report, const QPagedPaintDevice& device) {
+    const DeviceFont font(device);
+    return static_cast<int>(
+        PageStarts(report.size(), font.metrics.lineSpacing(), device.height()).size());
+}
+
 RenderResult RenderReport(const std::vector<ReportLine>& report, QPagedPaintDevice& device,
-                          int copies) {
+                          int copies, bool collate) {
+    const DeviceFont font(device);
+    const QFontMetricsF& metrics = font.metrics;
+    const double lineHeight = metrics.lineSpacing();
+    const std::vector<std::size_t> starts = PageStarts(report.size(), lineHeight, device.height());
+    const std::vector<int> pages =
+        PagesToPaint(device, static_cast<int>(starts.size()), copies, collate);
+    if (pages.empty()) {
+        return RenderResult::NoPageChosen;  // before the device opens: no blank page goes out
+    }
+
     QPainter painter;
     if (!painter.begin(&device)) {
         return RenderResult::CannotOpen;
     }
-    painter.setFont(QFont(ReportFont(), &device));
-    const QFontMetricsF metrics(painter.font(), &device);
+    painter.setFont(font.font);
     const double columnWidth = metrics.averageCharWidth();
-    const double lineHeight = metrics.lineSpacing();
-    const double pageHeight = device.height();
     const MeasureText measure = [&metrics](std::string_view text) {
         return metrics.horizontalAdvance(
             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     };
 
-    double y = 0.0;
-    for (int copy = 0; copy < std::max(copies, 1); ++copy) {
-        if (copy > 0) {
-            if (!device.newPage()) {
-                painter.end();
-                return RenderResult::PageFailed;
-            }
-            y = 0.0;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) {
+            painter.end();
+            return RenderResult::PageFailed;
         }
-        for (const ReportLine& line : report) {
-            // A line goes to the next page whole; a page always takes at least
-            // one line, however small it is.
-            if (y > 0.0 && y + lineHeight > pageHeight) {
-                if (!device.newPage()) {
-                    painter.end();
-                    return RenderResult::PageFailed;
-                }
-                y = 0.0;
-            }
-            for (const PlacedText& piece : LayOutLine(line, columnWidth, measure)) {
+        const auto page = static_cast<std::size_t>(pages[i] - 1);
+        const std::size_t end = page + 1 < starts.size() ? starts[page + 1] : report.size();
+        double y = 0.0;
+        for (std::size_t line = starts[page]; line < end; ++line) {
+            for (const PlacedText& piece : LayOutLine(report[line], columnWidth, measure)) {
                 painter.drawText(QPointF(piece.x, y + metrics.ascent()),
                                  QString::fromStdString(piece.text));
             }

@@ -29,7 +29,9 @@ struct ReportSource {
     float ScaleLength = 0.0f;
     bool ScaleInMillimetres = false;  // the entry unit of ScaleLength
     std::int16_t NumFrets = 0;
-    DisplayUnit display = DisplayUnit::Decimal;  // the option selected at print time
+    // The display unit of the table printed: of the Calculate that wrote it,
+    // or the option selected while no Calculate has.
+    DisplayUnit display = DisplayUnit::Decimal;
     const ResultsGrid* grid = nullptr;
 };
 
@@ -62,6 +64,10 @@ std::string_view UnitWord(DisplayUnit display);
 // 32-bit float when the entry unit differs, unchanged when they agree.
 float ScaleInDisplayUnit(const ReportSource& source);
 
+// What a print queue and a PDF title call the report: "Quillmar - 25.5
+// inches - 24 frets", or "Quillmar" while it has no rows.
+std::string ReportTitle(const ReportSource& source);
+
 // The scale-length line, a blank line, two heading lines and one line per
 // grid row 1 to NumFrets. Rows the grid does not have print as empty texts.
 std::vector<ReportLine> BuildReport(const ReportSource& source);
@@ -85,15 +91,27 @@ QFont ReportFont();
 
 enum class RenderResult {
     Printed,
-    CannotOpen,  // the painter could not begin on the device
-    PageFailed,  // the device refused a new page
-    JobFailed,   // the device reported an error when the document ended
+    NoPageChosen,  // the device's page ranges hold none of the report's pages
+    CannotOpen,    // the painter could not begin on the device
+    PageFailed,    // the device refused a new page
+    JobFailed,     // the device reported an error when the document ended
 };
 
-// Paints the report from the top of the first page, starting a new page
-// whenever the next line would not fit, and ends the document. Each further
-// copy starts on a page of its own.
+// The page numbers (from 1) that go out, in order: those of the device's
+// page ranges (every page when it has none), copies times, the whole set
+// each time when collated, else each page over again before the next.
+std::vector<int> PagesToPaint(const QPagedPaintDevice& device, int pageCount, int copies,
+                              bool collate);
+
+// The pages the report fills on the device: a new page whenever the next
+// line would not fit.
+int ReportPageCount(const std::vector<ReportLine>& report, const QPagedPaintDevice& device);
+
+// Paints the pages of the device's page ranges (every page when it has
+// none), in order, and ends the document. With copies, the chosen pages go
+// out that many times: the whole set each time when collated, else each page
+// over again before the next.
 RenderResult RenderReport(const std::vector<ReportLine>& report, QPagedPaintDevice& device,
-                          int copies = 1);
+                          int copies = 1, bool collate = true);
 
 }  // namespace quillmar

@@ -125,7 +125,7 @@ ReportSource frmQuillmar::reportSource() const {
     source.ScaleLength = form_.ScaleLength;
     source.ScaleInMillimetres = form_.ScaleInMillimetres;
     source.NumFrets = form_.NumFrets;
-    source.display = SelectedDisplay();
+    source.display = form_.TableDisplay.value_or(SelectedDisplay());
     source.grid = &model_->grid();
     return source;
 }
@@ -135,11 +135,11 @@ void frmQuillmar::cmdPrint_Click() {
 }
 
 void frmQuillmar::mnuPrintPreview_Click() {
-    PreviewReport(this, reportSource(), previewShower_);
+    PreviewReport(this, reportSource(), previewShower_, printerChooser_);
 }
 
 void frmQuillmar::mnuPrintTemplate_Click() {
-    PreviewTemplate(this, table_, previewShower_);
+    PreviewTemplate(this, table_, previewShower_, printerChooser_);
 }
 
 void frmQuillmar::cmdExit_Click() {

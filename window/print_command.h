@@ -1,25 +1,48 @@
 #pragma once
 
+#include <QString>
 #include <functional>
+#include <optional>
 
 #include "presentation/printed_report.h"
 
+class QPageLayout;
+class QPagedPaintDevice;
 class QPrinter;
-class QString;
 class QWidget;
 
 namespace quillmar {
 
-// Lets the user choose and set up a printer; false when cancelled.
-// Tests put a chooser of their own in place of the print dialog.
+// Lets the user choose and set up a printer; false when cancelled. The
+// printer comes named after the document, with its pages as the range from
+// 1 to the page count. Tests put a chooser of their own in place of the
+// print dialog.
 using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
 PrinterChooser DefaultPrinterChooser();
 
-// What a failed print says, for the printer it failed on.
-QString FailureMessage(RenderResult result, const QPrinter& printer);
+// Something to print: its name in the print queue and as the PDF title, the
+// pages it fills on a device, and the painting of the device's page ranges
+// (all pages when it has none), copies times, collated or page by page.
+struct PrintDocument {
+    QString title;
+    QString noun;  // what a failure message calls it: "report", "template"
+    std::function<int(const QPagedPaintDevice& device)> pageCount;
+    std::function<RenderResult(QPagedPaintDevice& device, int copies, bool collate)> paint;
+};
 
-// The Print command: the dialog, then the report under the wait cursor; a
-// failure ends with a message box, never a silent success.
+// A print command: the dialog, then the job under the wait cursor. A PDF file
+// is written beside its target and takes its place only when complete, so a
+// failed job leaves whatever was there. Any failure ends in the "Quillmar"
+// warning box, never a silent success; the focus then goes back to the
+// control that had it. The dialog starts from the given page layout when
+// there is one. False when the user cancelled.
+bool Print(QWidget* parent, const PrintDocument& document, const PrinterChooser& choose,
+           const QPageLayout* layout = nullptr);
+
+// The results table as a printed report.
+PrintDocument ReportDocument(const std::vector<ReportLine>& report, const ReportSource& source);
+
+// The Print command for the results table.
 void PrintTable(QWidget* parent, const ReportSource& source, const PrinterChooser& choose);
 
 }  // namespace quillmar

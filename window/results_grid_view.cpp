@@ -10,7 +10,9 @@
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <vector>
 
+#include "presentation/grid_copy.h"
 #include "window/results_grid_model.h"
 #include "window/twip_layout.h"
 
@@ -119,24 +121,19 @@ void ResultsGridView::ApplyColumnWidths() {
 }
 
 QString ResultsGridView::SelectedText() const {
-    QModelIndexList cells =
-        selectionModel() != nullptr ? selectionModel()->selectedIndexes() : QModelIndexList();
-    std::sort(cells.begin(), cells.end(), [](const QModelIndex& a, const QModelIndex& b) {
-        return a.row() != b.row() ? a.row() < b.row() : a.column() < b.column();
-    });
-    QString text;
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        const bool rowStarts = i == 0 || cells[i].row() != cells[i - 1].row();
-        if (!rowStarts) {
-            text += u'\t';
-        }
-        text += cells[i].data(Qt::DisplayRole).toString();
-        const bool rowEnds = i + 1 == cells.size() || cells[i + 1].row() != cells[i].row();
-        if (rowEnds) {
-            text += u'\n';
-        }
+    if (model_ == nullptr || selectionModel() == nullptr) {
+        return {};
     }
-    return text;
+    const QModelIndexList cells = selectionModel()->selectedIndexes();
+    std::vector<int> rows;
+    for (const QModelIndex& cell : cells) {
+        rows.push_back(cell.row() + 1);  // the model's rows start below the grid's header row
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const bool wholeTable =
+        !cells.isEmpty() && cells.size() == model_->rowCount() * model_->columnCount();
+    return QString::fromStdString(CopiedRows(model_->grid(), rows, wholeTable));
 }
 
 void ResultsGridView::keyPressEvent(QKeyEvent* event) {

@@ -9,8 +9,7 @@ class ResultsGridModel;
 // grdTable: the header row and the label column are the view's headers, in
 // the button-face colours; light grey lines and light grey beyond the last
 // cell. Texts are drawn exactly as held: no wrapping, no eliding. Ctrl+C puts
-// the selected cells on the clipboard as tab-separated lines, ready for a
-// spreadsheet.
+// the rows of the selected cells on the clipboard, ready for a spreadsheet.
 class ResultsGridView : public QTableView {
     Q_OBJECT
 
@@ -21,8 +20,8 @@ public:
     // Pixels per twip times fifteen: the window's common geometry factor.
     void SetScale(double factor);
 
-    // The selected cells, a line per row ("\n" after each), the cells of a
-    // row joined by tabs.
+    // A line for each row with a selected cell, its three texts as a
+    // spreadsheet reads them; the header line first when every cell is selected.
     QString SelectedText() const;
 
 protected:

@@ -1,75 +1,51 @@
 #include "window/template_command.h"
 
-#include <QApplication>
+#include <QAction>
+#include <QCoreApplication>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
 
 #include "presentation/fret_template.h"
-#include "window/print_command.h"
 #include "window/wait_cursor.h"
 
 namespace quillmar {
 
 namespace {
 
-// Pages are made under the wait cursor; a failure is said in a message box
-// with the normal pointer back.
-void Paint(QWidget* parent, QPrinter& printer,
-           const std::function<RenderResult(QPrinter&)>& render) {
-    RenderResult result = RenderResult::Printed;
-    {
-        const WaitCursor wait;
-        result = render(printer);
-    }
-    if (result == RenderResult::Printed && printer.printerState() == QPrinter::Error) {
-        result = RenderResult::JobFailed;
-    }
-    if (result != RenderResult::Printed) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillmar"),
-                        FailureMessage(result, printer), QMessageBox::Ok, parent);
-        box.exec();
-    }
-}
-
-// Keyboard focus goes back where it was when the preview or message closes.
-class FocusKeeper {
-public:
-    FocusKeeper() : focus_(QApplication::focusWidget()) {}
-    ~FocusKeeper() {
-        if (focus_) {
-            focus_->activateWindow();
-            focus_->setFocus();
-        }
-    }
-    FocusKeeper(const FocusKeeper&) = delete;
-    FocusKeeper& operator=(const FocusKeeper&) = delete;
-
-private:
-    QPointer<QWidget> focus_;
-};
-
 void Tell(QWidget* parent, const QString& text) {
-    const FocusKeeper keeper;
+    const FocusKeeper focus;
     QMessageBox box(QMessageBox::Information, QStringLiteral("Quillmar"), text, QMessageBox::Ok,
                     parent);
     box.exec();
 }
 
-void ShowPreview(QWidget* parent, const PreviewShower& show,
-                 const std::function<RenderResult(QPrinter&)>& render) {
-    const FocusKeeper keeper;
+// The preview paints the pages as they will print; printing from it is the
+// Print command itself, so page ranges, copies, PDF files and failures go the
+// one way they always go.
+void ShowPreview(QWidget* parent, const PrintDocument& document, const PreviewShower& show,
+                 const PrinterChooser& choose) {
+    const FocusKeeper focus;
     QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(document.title);
     const PreviewShower& shower = show ? show : DefaultPreviewShower();
-    shower(printer, parent, [parent, &render](QPrinter& target) { Paint(parent, target, render); });
+    shower(
+        printer, parent,
+        [&document](QPrinter& target) {
+            const WaitCursor wait;
+            document.paint(target, 1, true);
+        },
+        [&document, &choose](QWidget* over, const QPageLayout& layout) {
+            return Print(over, document, choose, &layout);
+        });
 }
 
 }  // namespace
 
 PreviewShower DefaultPreviewShower() {
-    return [](QPrinter& printer, QWidget* parent, const PaintPages& paint) {
+    return [](QPrinter& printer, QWidget* parent, const PaintPages& paint,
+              const PrintFromPreview& print) {
         QPrintPreviewDialog dialog(&printer, parent);
         // Its own size shows a page too small to read.
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -77,20 +53,31 @@ PreviewShower DefaultPreviewShower() {
         }
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                          [&paint](QPrinter* target) { paint(*target); });
+        // The dialog's own Print button would paint straight onto the chosen
+        // printer; ours runs the Print command over the preview instead.
+        const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction* action : dialog.findChildren<QAction*>()) {
+            if (action->text() == printText) {
+                QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+                QObject::connect(action, &QAction::triggered, &dialog, [&] {
+                    if (print(&dialog, printer.pageLayout())) {
+                        dialog.accept();
+                    }
+                });
+            }
+        }
         dialog.exec();
     };
 }
 
-void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewShower& show) {
-    ShowPreview(parent, show, [&source](QPrinter& printer) {
-        // As the Print command: copies the printer cannot make are painted.
-        const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
-        return RenderReport(BuildReport(source), printer, copies);
-    });
+void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewShower& show,
+                   const PrinterChooser& choose) {
+    const std::vector<ReportLine> report = BuildReport(source);
+    ShowPreview(parent, ReportDocument(report, source), show, choose);
 }
 
 void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,
-                     const PreviewShower& show) {
+                     const PreviewShower& show, const PrinterChooser& choose) {
     // No Calculate yet, or the last one stopped before its first row.
     if (!table || table->rows.empty()) {
         return Tell(parent, QStringLiteral("There are no frets to draw. Calculate a table first, "
@@ -101,10 +88,15 @@ void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,
                     QStringLiteral("A scale length over %1 mm is too long for a paper template.")
                         .arg(kLongestTemplateMm));
     }
-    ShowPreview(parent, show, [&table](QPrinter& printer) {
-        printer.setDocName(QStringLiteral("Quillmar fret template"));
-        return RenderTemplate(*table, printer);
-    });
+    const PrintDocument document{
+        QStringLiteral("Quillmar fret template"),
+        QStringLiteral("template"),
+        [&table](const QPagedPaintDevice& device) { return TemplatePageCount(*table, device); },
+        [&table](QPagedPaintDevice& device, int copies, bool collate) {
+            return RenderTemplate(*table, device, copies, collate);
+        },
+    };
+    ShowPreview(parent, document, show, choose);
 }
 
 }  // namespace quillmar

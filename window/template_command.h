@@ -5,28 +5,34 @@
 
 #include "calculation/calculate_command.h"
 #include "presentation/printed_report.h"
+#include "window/print_command.h"
 
+class QPageLayout;
 class QPrinter;
 class QWidget;
 
 namespace quillmar {
 
-// Paints every page onto the printer it is given: the preview's own, or the
-// one the user prints to from the preview.
+// Paints every page onto the printer it is given: the preview's own.
 using PaintPages = std::function<void(QPrinter& printer)>;
+
+// The Print command run from over the preview, starting from the page layout
+// chosen there; false when the user cancelled it.
+using PrintFromPreview = std::function<bool(QWidget* over, const QPageLayout& layout)>;
 
 // Shows the pages and lets the user print them. Tests put a shower of their
 // own in place of the preview dialog.
-using PreviewShower =
-    std::function<void(QPrinter& printer, QWidget* parent, const PaintPages& paint)>;
+using PreviewShower = std::function<void(QPrinter& printer, QWidget* parent,
+                                         const PaintPages& paint, const PrintFromPreview& print)>;
 PreviewShower DefaultPreviewShower();
 
 // The very pages the Print command makes, in a preview.
-void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewShower& show);
+void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewShower& show,
+                   const PrinterChooser& choose);
 
 // The full-size template of the last table, in a preview; without rows to
 // draw, a message instead.
 void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,
-                     const PreviewShower& show);
+                     const PreviewShower& show, const PrinterChooser& choose);
 
 }  // namespace quillmar

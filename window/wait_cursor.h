@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
 
 namespace quillmar {
 
@@ -8,8 +10,8 @@ namespace quillmar {
 // gives the previous pointer back. Nested guards stack.
 class OverrideCursor {
 public:
-    explicit OverrideCursor(Qt::CursorShape shape) { QGuiApplication::setOverrideCursor(shape); }
-    ~OverrideCursor() { QGuiApplication::restoreOverrideCursor(); }
+    explicit OverrideCursor(Qt::CursorShape shape) { QApplication::setOverrideCursor(shape); }
+    ~OverrideCursor() { QApplication::restoreOverrideCursor(); }
     OverrideCursor(const OverrideCursor&) = delete;
     OverrideCursor& operator=(const OverrideCursor&) = delete;
 };
@@ -23,6 +25,25 @@ public:
 class ArrowCursor : public OverrideCursor {
 public:
     ArrowCursor() : OverrideCursor(Qt::ArrowCursor) {}
+};
+
+// Gives the keyboard focus back to the control that had it when the guard
+// was made: without a window manager nobody gives the window its activation
+// back when a dialog or a message box closes.
+class FocusKeeper {
+public:
+    FocusKeeper() : focus_(QApplication::focusWidget()) {}
+    ~FocusKeeper() {
+        if (focus_) {
+            focus_->activateWindow();
+            focus_->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+private:
+    QPointer<QWidget> focus_;
 };
 
 }  // namespace quillmar

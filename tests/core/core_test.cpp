@@ -10,6 +10,7 @@
 #include "calculation/fret_methods.h"
 #include "calculation/number_conversions.h"
 #include "calculation/scale_length.h"
+#include "presentation/grid_copy.h"
 #include "presentation/value_formatting.h"
 
 namespace quillmar {
@@ -235,10 +236,12 @@ TEST(Calculate, ProblemsAndWhatTheyLeave) {
         ResultsGrid grid;
         grid.SetRows(40);
         grid.SetText(3, 1, "kept");
-        const CalculateOutcome out = RunCalculate(in, {24.75f, 5, 30, true}, grid);
+        const auto M = DisplayUnit::Metric;
+        const CalculateOutcome out = RunCalculate(in, {24.75f, 5, 30, true, M}, grid);
         EXPECT_EQ(out.problem.value_or(InputProblem{}).message, message) << Name(in);
         EXPECT_EQ(out.captions.has_value(), captions) << Name(in);
         EXPECT_EQ(out.form.NumFrets, numFrets) << Name(in);
+        EXPECT_EQ(out.form.TableDisplay, captions ? in.displayUnit : M) << Name(in);
         EXPECT_EQ(grid.Rows(), rows) << Name(in);
         EXPECT_EQ(grid.Text(3, 1), captions ? "" : "kept") << Name(in);
     }
@@ -303,6 +306,14 @@ TEST(Formatting, SetString) {
         {12345, "12345"},  {-5, Pad(8, "-5")}, {-32768, "-32768"}};
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(SetString(value), text) << value;
+    }
+}
+
+TEST(Formatting, SpreadsheetText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {Pad(8, "12  3/4"), "12 3/4"}, {Pad(10, "0  49/64"), "0 49/64"}, {Pad(8, "25"), "25"}};
+    for (const auto& [cell, text] : cases) {
+        EXPECT_EQ(SpreadsheetText(cell), text) << cell;
     }
 }
 

@@ -35,10 +35,11 @@ key ctrl+a ctrl+c
 sleep 0.5
 got=$(timeout 10 xclip -o -selection clipboard | od -c) || fail "nothing on the clipboard"
 want=$({
-    printf '1.431\t1.431\n2.782\t1.351\n4.057\t1.275\n5.261\t1.203\n6.397\t1.136\n'
-    printf '7.469\t1.072\n8.481\t1.012\n9.436\t0.955\n10.338\t0.902\n11.189\t0.851\n'
-    printf '11.992\t0.803\n12.750\t0.758\n'
-    printf '\t\n%.0s' 1 2 3 4 5 6 7 8 9 10 11 12
+    printf 'Fret No.\tNut to Fret\tFret to Fret\n'
+    printf '1\t1.431\t1.431\n2\t2.782\t1.351\n3\t4.057\t1.275\n4\t5.261\t1.203\n'
+    printf '5\t6.397\t1.136\n6\t7.469\t1.072\n7\t8.481\t1.012\n8\t9.436\t0.955\n'
+    printf '9\t10.338\t0.902\n10\t11.189\t0.851\n11\t11.992\t0.803\n12\t12.750\t0.758\n'
+    printf '\t\t\n%.0s' 1 2 3 4 5 6 7 8 9 10 11 12
 } | od -c)
 [ "$got" = "$want" ] || fail "clipboard differs:
 $got

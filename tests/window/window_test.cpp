@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -33,7 +34,8 @@ namespace quillmar::test {
 namespace {
 
 std::unique_ptr<frmQuillmar> window;
-int printed = 0, beeps = 0;
+int beeps = 0;
+QString printed;  // the names of the print jobs, "[preview]" for a preview
 // While a step waits for a message box, the watchdog in main records it.
 bool boxExpected = false;
 QStringList seenBox;
@@ -58,9 +60,18 @@ void tearDown() {
 void fresh() {
     tearDown();
     window = std::make_unique<frmQuillmar>();
-    printed = beeps = 0;
-    window->setPrinterChooser([](QPrinter&, QWidget*) { return ++printed < 0; });
-    window->setPreviewShower([](QPrinter&, QWidget*, const PaintPages&) { printed += 10; });
+    beeps = 0;
+    printed.clear();
+    window->setPrinterChooser([](QPrinter& printer, QWidget*) {
+        printed += printer.docName();
+        QWidget dialog;  // takes the activation away, as the print dialog does
+        dialog.show();
+        dialog.activateWindow();
+        return !QTest::qWaitForWindowActive(&dialog);  // then cancelled
+    });
+    window->setPreviewShower([](QPrinter&, QWidget*, const PaintPages&, const PrintFromPreview&) {
+        printed += "[preview]";
+    });
     QObject::connect(window.get(), &frmQuillmar::keyRefused, window.get(), [] { ++beeps; });
     window->show();
     window->activateWindow();
@@ -131,10 +142,10 @@ QString value(const QString& name) {
     QStringList v;
     if (name == "focus") {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
-    } else if (name == "rows" || name == "printed" || name == "beeps") {
-        return QString::number(name == "rows"    ? window->gridRows()
-                               : name == "beeps" ? beeps
-                                                 : printed);
+    } else if (name == "printed") {
+        return printed;
+    } else if (name == "rows" || name == "beeps") {
+        return QString::number(name == "rows" ? window->gridRows() : beeps);
     } else if (name.contains(',')) {
         return window->cellText(name.section(',', 0, 0).toInt(), name.section(',', 1).toInt());
     } else if (name.startsWith("col")) {
@@ -310,14 +321,17 @@ TEST_F(Window, Scenarios) {
          "txtCustom=19 optCalcMethodClassic", "txtCustom:d=", "optCalcMethodCustom", "txtCustom:="},
         // The longest summaries still show whole.
         {"optCalcMethodCustom txtCustom=12 calc:25.5/1000", "fit="},
-        // Ctrl+A, Ctrl+C: every data cell, tabs between, a line per row, texts as shown.
+        // Ctrl+A, Ctrl+C: the header line and a line per row, as a spreadsheet reads them.
         {"calc:25.5/12 focus:grdTable key:Ctrl+A key:Ctrl+C",
          "rows=25|col0=1  ,2  ,3  ,4  ,5  ,6  ,7  ,8  ,9  ,10  ,11  ,12  ,,,,,,,,,,,,|"
-         "clipboard=1.431\t1.431\n2.782\t1.351\n4.057\t1.275\n5.261\t1.203\n6.397\t1.136\n"
-         "7.469\t1.072\n8.481\t1.012\n9.436\t0.955\n10.338\t0.902\n11.189\t0.851\n11.992\t0.803\n"
-         "12.750\t0.758\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n\t\n|lblMode=Mode: Standard|"
+         "clipboard=Fret No.\tNut to Fret\tFret to Fret\n1\t1.431\t1.431\n2\t2.782\t1.351\n"
+         "3\t4.057\t1.275\n4\t5.261\t1.203\n5\t6.397\t1.136\n6\t7.469\t1.072\n"
+         "7\t8.481\t1.012\n8\t9.436\t0.955\n9\t10.338\t0.902\n10\t11.189\t0.851\n"
+         "11\t11.992\t0.803\n12\t12.750\t0.758\n\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n"
+         "\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n|lblMode=Mode: Standard|"
          "lblScaleLength=Scale Length:  25.5 inches|lblNumFrets=Number of Frets:  12|"
-         "lblDisplay=Display: inches|lblCalcMethod=Calc Method: 12th Root of 2"},
+         "lblDisplay=Display: inches|lblCalcMethod=Calc Method: 12th Root of 2",
+         "key:Down key:Shift+Down key:Ctrl+C", "clipboard=2\t2.782\t1.351\n3\t4.057\t1.275\n"},
         {"calc:25.5/1000 calc:25.5/12", "rows=1001|1000,0=|12,0=12  |13,0=|1000,1="},
         {"mnuPrecision10 calc:25.5/2", "1,1=1.4|2,1=2.8"},
         {"optDisplayFraction calc:25.5/12", "12,1=        12  3/4"},
@@ -372,7 +386,7 @@ TEST_F(Window, Scenarios) {
         {TYPED "focus:grdTable key:Return", "1,0=1  "},
         {TYPED "optScaleCommon focus:cboScaleCommon key:Return", "1,0=1  "},
         {TYPED "mnuDulcimer focus:chkOnePlus key:Enter", "1,0=1  |chkOnePlus:"},
-        {TYPED "focus:cmdPrint key:Return", "1,0=|printed=1"},
+        {TYPED "focus:cmdPrint key:Return", "1,0=|printed=Quillmar"},
         {TYPED "focus:cmdExit key:Return", "1,0=|frmQuillmar:h"},
         {TYPED "optScaleCommon focus:cboScaleCommon key:Alt+Down key:Down key:Return",
          "1,0=|cboScaleCommon=Mandolin 13 7/8\",[Gibson - 24 3/4\"],Martin - 24.9\",PRS - 25\","
@@ -380,14 +394,18 @@ TEST_F(Window, Scenarios) {
         // The menu shortcuts reach the menu from a text box.
         {"txtScale=25.5 key:Ctrl+D", "mnuDulcimer:c|txtScale=25.5"},
         {"mnuDulcimer txtScale=25.5 key:Ctrl+S", "mnuStandard:c|mnuDulcimer:"},
-        {"txtNumberFrets=12 key:Ctrl+P key:Ctrl+Shift+P", "printed=11"},
+        {"txtNumberFrets=12 key:Ctrl+Shift+P", "printed=[preview]"},
         // The template draws the last table written; a rejected input keeps it.
-        {"txtNumberFrets=12 box:key:Ctrl+T", NOTHING "|printed=0|focus=txtNumberFrets"},
-        {"calc:25.5/12 txtScale= box:cmdCalculate key:Ctrl+T", "printed=10"},
+        {"txtNumberFrets=12 box:key:Ctrl+T", NOTHING "|printed=|focus=txtNumberFrets"},
+        {"calc:25.5/12 txtScale= box:cmdCalculate key:Ctrl+T", "printed=[preview]"},
         {"calc:25.5/12 optCalcMethodCustom txtCustom=0 box:cmdCalculate box:key:Ctrl+T",
-         NOTHING "|printed=0"},
+         NOTHING "|printed="},
         {"calc:9999/1 box:key:Ctrl+T",
          "box=Quillmar, 1, OK, arrow, A scale length over 5000 mm is too long for a paper template."},
+        {"txtNumberFrets=12 key:Ctrl+P", "printed=Quillmar"},
+        // The report names the table it prints, in the table's unit; the focus comes back.
+        {"calc:25.5/12 optDisplayMetric focus:txtNumberFrets box:mnuPrint",
+         "printed=Quillmar - 25.5 inches - 12 frets|focus=txtNumberFrets"},
         {"txtScale=25.5 key:Ctrl+Q", "frmQuillmar:h"},
         // Tab skips hidden and disabled controls (other states: the keyboard walk).
         {"focus:txtScale", "tabs=txtScale optScaleDecimal txtNumberFrets optDisplayDecimal "

@@ -1,0 +1,23 @@
+#pragma once
+
+// The table as a spreadsheet takes it from the clipboard.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "presentation/results_grid.h"
+
+namespace quillmar {
+
+// A cell text without its padding, and a fraction's whole number and
+// fraction one space apart, as a spreadsheet reads a mixed number:
+// "        12  3/4" becomes "12 3/4", the label "6  " becomes "6".
+std::string SpreadsheetText(std::string_view cell);
+
+// A line for each grid row given, in that order: label, nut to fret and fret
+// to fret, tab-separated, each line ending in "\n"; the header line first when
+// asked for.
+std::string CopiedRows(const ResultsGrid& grid, const std::vector<int>& rows, bool withHeader);
+
+}  // namespace quillmar
