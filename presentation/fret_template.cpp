@@ -138,7 +138,11 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
         layout.pages.push_back({page * step, page * step + stretch});
     }
 
-    const double lineLength = std::clamp(layout.depth - 118.0, kShortestLineMm, kLongestLineMm);
+    // Across the axis, the texts, marks, labels and rulers take 118 mm; the
+    // lines get the rest.
+    constexpr double kBesidesLines = 118.0;
+    const double lineLength =
+        std::clamp(layout.depth - kBesidesLines, kShortestLineMm, kLongestLineMm);
     TemplateBands& bands = layout.bands;
     bands.marksTop = 17.0;
     bands.lineTop = 48.0;
@@ -147,6 +151,12 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
     bands.metricRuler = bands.lineBottom + 40.0;
     bands.inchRuler = bands.lineBottom + 52.0;
     bands.checkText = bands.lineBottom + 64.0;
+    // Paper too small for the shortest lines and the whole rulers gets no
+    // pages: a template with its check cut off is no template.
+    if (layout.depth < kBesidesLines + kShortestLineMm ||
+        layout.length < kInchBar + 2 * kEndInsetMm) {
+        layout.pages.clear();
+    }
     return layout;
 }
 
@@ -352,8 +362,11 @@ int TemplatePageCount(const ComputedTable& table, const QPagedPaintDevice& devic
 RenderResult RenderTemplate(const ComputedTable& table, QPagedPaintDevice& device, int copies,
                             bool collate) {
     const TemplateLayout layout = LayOutFor(table, device);
-    if (table.rows.empty() || layout.pages.empty()) {
+    if (table.rows.empty()) {
         return RenderResult::Printed;  // nothing to draw, and no empty sheet
+    }
+    if (layout.pages.empty()) {
+        return RenderResult::PaperTooSmall;
     }
     const std::vector<int> pages =
         PagesToPaint(device, static_cast<int>(layout.pages.size()), copies, collate);

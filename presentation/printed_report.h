@@ -91,10 +91,11 @@ QFont ReportFont();
 
 enum class RenderResult {
     Printed,
-    NoPageChosen,  // the device's page ranges hold none of the report's pages
-    CannotOpen,    // the painter could not begin on the device
-    PageFailed,    // the device refused a new page
-    JobFailed,     // the device reported an error when the document ended
+    NoPageChosen,   // the device's page ranges hold none of the report's pages
+    CannotOpen,     // the painter could not begin on the device
+    PageFailed,     // the device refused a new page
+    JobFailed,      // the device reported an error when the document ended
+    PaperTooSmall,  // the template's lines and rulers do not fit on the paper
 };
 
 // The page numbers (from 1) that go out, in order: those of the device's

@@ -49,6 +49,11 @@ QString FailureMessage(RenderResult result, const QPrinter& printer, const QStri
                              .arg(noun, printer.outputFileName(), reason)
                        : QStringLiteral("The print job failed, so the %1 may be incomplete.")
                              .arg(noun);
+        case RenderResult::PaperTooSmall:
+            return QStringLiteral(
+                       "The paper is too small for the %1 and its check rulers, so "
+                       "nothing was printed. Choose a larger paper size.")
+                .arg(noun);
         case RenderResult::Printed:
             break;
     }

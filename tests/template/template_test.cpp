@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QProcess>
@@ -213,6 +214,21 @@ TEST_P(Template, PrintedAtTrueScale) {
     EXPECT_GT(stretch, std::max(paper.width(), paper.height()) - 30.0);
     EXPECT_EQ(step, stretch - 20.0);
     EXPECT_EQ(sheets.size(), 1 + std::ceil((scaleMm - stretch) / step));
+}
+
+// A sheet too small for the lines and the whole rulers prints nothing and says so.
+TEST(TemplatePaper, TooSmallIsRefused) {
+    CalcInputs in;
+    in.scaleText = "25.5";
+    in.fretsText = "24";
+    ResultsGrid grid;
+    const std::optional<ComputedTable> table = RunCalculate(in, {}, grid).table;
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(dir.filePath("t.pdf"));
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    EXPECT_EQ(RenderTemplate(*table, printer), RenderResult::PaperTooSmall);
+    EXPECT_FALSE(QFile::exists(dir.filePath("t.pdf")));
 }
 
 // clang-format off
