@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "calculation/calculate_command.h"
+#include "command/calculate_command.h"
 
 using namespace quillmar;
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "calculation/calculate_command.h"
+#include "calculation/computed_table.h"
 #include "presentation/printed_report.h"
 
 class QPagedPaintDevice;

@@ -17,7 +17,7 @@
 #include <memory>
 #include <optional>
 
-#include "calculation/calculate_command.h"
+#include "command/calculate_command.h"
 #include "window/print_command.h"
 #include "window/template_command.h"
 

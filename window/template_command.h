@@ -3,7 +3,7 @@
 #include <functional>
 #include <optional>
 
-#include "calculation/calculate_command.h"
+#include "command/calculate_command.h"
 #include "presentation/printed_report.h"
 #include "window/print_command.h"
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "calculation/calculate_command.h"
+#include "command/calculate_command.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
-#include "calculation/calculate_command.h"
+#include "command/calculate_command.h"
 #include "presentation/printed_report.h"
 
 namespace {

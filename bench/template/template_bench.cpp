@@ -7,7 +7,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include "calculation/calculate_command.h"
+#include "command/calculate_command.h"
 #include "presentation/fret_template.h"
 #include "presentation/printed_report.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "calculation/calculate_command.h"
+#include "command/calculate_command.h"
 #include "calculation/fret_methods.h"
 #include "calculation/number_conversions.h"
 #include "calculation/scale_length.h"

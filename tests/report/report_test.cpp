@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "calculation/calculate_command.h"
+#include "command/calculate_command.h"
 #include "window/print_command.h"
 
 void PrintTo(const QString& text, std::ostream* out) {

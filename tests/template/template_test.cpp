@@ -15,7 +15,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "calculation/calculate_command.h"
+#include "command/calculate_command.h"
 #include "presentation/fret_template.h"
 
 namespace quillmar {

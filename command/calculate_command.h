@@ -1,11 +1,17 @@
 #pragma once
 
+// The Calculate command: the one seam between the window and the rest. The
+// window reads its controls into a CalcInputs; RunCalculate checks them, walks
+// the frets (calculation/), writes the row texts into the table
+// (presentation/) and returns what the window applies: captions, a problem to
+// report, the form-level values and the computed lengths.
+
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "calculation/calc_inputs.h"
+#include "calculation/computed_table.h"
 #include "presentation/results_grid.h"
 
 namespace quillmar {
@@ -28,26 +34,6 @@ struct SummaryCaptions {
     std::string lblNumFrets;
     std::string lblDisplay;
     std::string lblCalcMethod;
-};
-
-// One written row as the full-size template draws it: the length as
-// computed, so positions never come from rounded texts.
-struct ComputedRow {
-    std::string label;
-    std::string nutToFretText;  // as the table shows it
-    float nutToFret = 0.0f;     // in the entry unit, as FretPosition stored it
-};
-
-// The table the last Calculate wrote, with what is needed to describe it.
-struct ComputedTable {
-    float scaleLength = 0.0f;  // in the entry unit
-    ScaleEntry entry = ScaleEntry::Decimal;
-    std::string unitWord;  // of the entry unit
-    CalcMethod method = CalcMethod::TwelveRootTwo;
-    std::int16_t fretsPerOctave = 0;  // Custom only
-    FretMode mode = FretMode::Standard;
-    DisplayUnit display = DisplayUnit::Decimal;
-    std::vector<ComputedRow> rows;
 };
 
 // What the window applies, in this order: the captions (when present), the

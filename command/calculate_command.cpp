@@ -1,4 +1,4 @@
-#include "calculation/calculate_command.h"
+#include "command/calculate_command.h"
 
 #include <string_view>
 
