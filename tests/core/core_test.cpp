@@ -28,8 +28,7 @@ CalcInputs In(std::string s, std::string f = "24", ScaleEntry e = kD, std::strin
     return {.scaleEntry = e, .scaleText = s, .wholeText = w, .numeratorText = n, .fretsText = f};
 }
 
-// 25.5 inches and 24 frets by a method.
-CalcInputs By(CalcMethod m, const char* perOctave = "") {
+CalcInputs By(CalcMethod m, const char* perOctave = "") {  // 25.5 inches, 24 frets
     return {.scaleText = "25.5", .fretsText = "24", .method = m, .fretsPerOctaveText = perOctave};
 }
 
@@ -55,20 +54,21 @@ const CalcInputs kMillimetres = In("648", "24", kM);
 // A table of named cases, a tuple of the columns with the name first: a failure
 // prints the name, and --gtest_filter='*/<name>' runs that case alone.
 #define COLUMNS(...) std::tuple<__VA_ARGS__>
-#define CASES(Suite, Columns, ...)                                                           \
-    struct Suite : testing::TestWithParam<COLUMNS Columns> {};                               \
-    INSTANTIATE_TEST_SUITE_P(, Suite, testing::ValuesIn(std::vector<COLUMNS Columns>{__VA_ARGS__}), \
+#define CASES(Suite, Cols, ...)                                                               \
+    struct Suite : testing::TestWithParam<COLUMNS Cols> {};                                   \
+    INSTANTIATE_TEST_SUITE_P(, Suite, testing::ValuesIn(std::vector<COLUMNS Cols>{__VA_ARGS__}), \
                              [](const auto& info) { return std::string(std::get<0>(info.param)); })
 
 // Inputs; the scale length as the summary shows it.
 CASES(Caption, (const char*, CalcInputs, const char*),
     {"stored_25_4", In("25.4"), "  25.4 inches"}, {"below_one", In(".5"), "  .5 inches"},
-    {"lone_point", In("."), "  0 inches"}, {"second_point_ends", In("1.2.3"), "  1.2 inches"},
-    {"blank_is_not_empty", In(" ", "24", kM), "  0 mm"}, {"metric", In("650", "24", kM), "  650 mm"},
-    {"seven_digits", In("1234567"), "  1234567 inches"}, {"exponent_small", In(".00001"), "  1E-05 inches"},
+    {"lone_point", In("."), "  0 inches"}, {"exponent_small", In(".00001"), "  1E-05 inches"},
+    {"second_point_ends", In("1.2.3"), "  1.2 inches"}, {"mm", In("650", "24", kM), "  650 mm"},
+    {"blank_is_not_empty", In(" ", "24", kM), "  0 mm"},
+    {"seven_digits", In("1234567"), "  1234567 inches"},
     {"exponent_eight_digits", In("12345678"), "  1.234568E+07 inches"},
     {"fraction_exponent", In("", "24", kF, "10000000000", "0"), "  1E+10 inches"},
-    {"largest_float", In("", "24", kF, "34028234" + std::string(31, '0'), "0"), "  3.402823E+38 inches"},
+    {"largest", In("", "24", kF, "34028234" + std::string(31, '0'), "0"), "  3.402823E+38 inches"},
     {"fraction_trimmed", {.scaleEntry = kF, .wholeText = " 24 ", .numeratorText = "9",
                           .denominatorText = "8", .fretsText = "24"}, "  25.125 inches"},
     {"first_preset_ignores_texts", In("99", "24", kC, "1", "1"), "  13.875 inches"},
@@ -101,8 +101,8 @@ CASES(Command, (const char*, CalcInputs, std::int16_t, std::optional<InputProble
     {"whole_too_large", In("", "24", kF, kHuge, "1"), 0, kTooLarge, 5, 0, 45},
     {"numerator_too_large", In("", "24", kF, "1", kHuge), 0, kTooLarge, 5, 0, 45},
     // Shown in millimetres, an inch length is 25.4 times larger.
-    {"mm_too_large", {.scaleEntry = kF, .wholeText = "2" + std::string(37, '0'), .numeratorText = "0",
-                      .fretsText = "24", .displayUnit = kMm}, 0, kTooLarge, 5, 0, 45},
+    {"mm_too_big", {.scaleEntry = kF, .wholeText = "2" + std::string(37, '0'), .numeratorText = "0",
+                    .fretsText = "24", .displayUnit = kMm}, 0, kTooLarge, 5, 0, 45},
     {"mm_fits", {.scaleEntry = kF, .wholeText = "1" + std::string(37, '0'), .numeratorText = "0",
                  .fretsText = "24", .displayUnit = kMm}, 0, {}, 24, 24, 25},
     // Found at the first step: the captions, the emptied table and the step count stay.
@@ -128,12 +128,12 @@ TEST_P(Command, ChecksCountsAndWhatAFailureLeaves) {
 
 // Inputs, table row; its nut to fret length as stored, in the entry unit.
 CASES(Position, (const char*, CalcInputs, int, float),
-    {"root2_first", In("25.5"), 1, 1.4312057f}, {"metric_first", In("648", "24", kM), 1, 36.369446f},
-    // A preset stores r before subtracting; a fraction does not, nor millimetres.
-    {"preset_stores_remainder", {.scaleEntry = kC, .presetIndex = 5, .fretsText = "24"}, 19, 16.9903946f},
-    {"fraction_does_not", In("", "24", kF, "25", "1"), 19, 16.9903965f},
+    {"root2_first", In("25.5"), 1, 1.4312057f}, {"custom_24_first", By(kTeT, "24"), 1, 0.72593498f},
     {"classic_first", By(kClassic), 1, 1.4312174f}, {"tovell_first", By(kTovell), 1, 1.4297730f},
-    {"custom_24_first", By(kTeT, "24"), 1, 0.72593498f},
+    // A preset stores r before subtracting; a fraction does not, nor millimetres.
+    {"preset_25_5", {.scaleEntry = kC, .presetIndex = 5, .fretsText = "24"}, 19, 16.9903946f},
+    {"fraction_25_1_2", In("", "24", kF, "25", "1"), 19, 16.9903965f},
+    {"metric_first", In("648", "24", kM), 1, 36.369446f},
     // Every step is walked, shown or not: fret 7 is the octave, as in Standard mode.
     {"dulcimer_classic_fret_7", Dulcimer({}, kClassic), 7, 12.750078f},
     {"dulcimer_tovell_fret_7", Dulcimer({}, kTovell), 7, 12.740894f});
@@ -163,23 +163,25 @@ TEST_P(Texts, OfTheRow) {
     ResultsGrid grid;
     const CalculateOutcome out = RunCalculate(in, {}, grid);
     EXPECT_EQ(Row({grid.Text(row, 0), grid.Text(row, 1), grid.Text(row, 2)}), expected);
-    EXPECT_EQ(out.captions.value().lblMode, in.mode == kDulcimer ? "Mode: Duclimer" : "Mode: Standard");
+    EXPECT_EQ(out.captions.value().lblMode,
+              in.mode == kDulcimer ? "Mode: Duclimer" : "Mode: Standard");
 }
 
 // Length, places (0: inch fractions); its cell text.
 CASES(Length, (const char*, float, int, std::string),
     {"half_up_on_seven_digits", 12.3455f, 3, "12.346"}, {"quarter_up", 0.25f, 1, "0.3"},
-    {"twentieth_up", 0.05f, 1, "0.1"}, {"half_kept", 0.5f, 1, "0.5"}, {"two_places", 2.675f, 2, "2.68"},
-    {"seven_digits_then_zero", 1234.5678f, 4, "1234.5680"}, {"zeros_kept", 25.4f, 4, "25.4000"},
-    {"whole_mm", 648.0f, 2, "648.00"},
+    {"twentieth_up", 0.05f, 1, "0.1"}, {"half_kept", 0.5f, 1, "0.5"},
+    {"two_places", 2.675f, 2, "2.68"}, {"seven_digits_then_zero", 1234.5678f, 4, "1234.5680"},
+    {"zeros_kept", 25.4f, 4, "25.4000"}, {"whole_mm", 648.0f, 2, "648.00"},
     {"half", 1.5f, 0, Pad(10, "1  1/2")}, {"eighths", 12.375f, 0, Pad(8, "12  3/8")},
     {"seven_eighths", 13.875f, 0, Pad(8, "13  7/8")}, {"whole", 25.0f, 0, Pad(8, "25")},
     {"below_one", 0.75f, 0, Pad(10, "0  3/4")}, {"carries", 1.9999f, 0, Pad(10, "2")},
-    {"sixty_fourth_up", 3.0234375f, 0, Pad(10, "3  1/64")}, {"tie_down_to_zero", 3.0078125f, 0, Pad(10, "3")},
+    {"sixty_fourth_up", 3.0234375f, 0, Pad(10, "3  1/64")}, {"five_digits", 12345.0f, 0, "12345"},
+    {"tie_down_to_zero", 3.0078125f, 0, Pad(10, "3")},
     {"tie_down_to_half", 0.5078125f, 0, Pad(10, "0  1/2")},
     {"tie_below_carry", 1.0f + 127.0f / 128.0f, 0, Pad(10, "1  63/64")},
-    {"three_digits", 100.25f, 0, Pad(6, "100  1/4")}, {"four_digits", 1000.5f, 0, Pad(4, "1000  1/2")},
-    {"five_digits", 12345.0f, 0, "12345"});
+    {"three_digits", 100.25f, 0, Pad(6, "100  1/4")},
+    {"four_digits", 1000.5f, 0, Pad(4, "1000  1/2")});
 TEST_P(Length, CellText) {
     const auto& [name, length, places, text] = GetParam();
     EXPECT_EQ(places ? FormatDecimalLength(length, places) : FormatFractionLength(length), text);

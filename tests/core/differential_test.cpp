@@ -23,16 +23,16 @@ void RoundAt(std::string& digits, std::size_t keep) {
 }
 
 // Seven significant digits first, then `places` decimals, halves up both times.
-std::string ReferenceDecimal(const std::string& whole, const std::string& fraction, int places) {
+std::string ReferenceDecimal(const std::string& whole, const std::string& fraction,
+                             std::size_t places) {
     std::string digits = "0" + whole + fraction + std::string(16, '0');
     const std::size_t point = 1 + whole.size(), first = digits.find_first_not_of('0');
     if (first != std::string::npos) {
         RoundAt(digits, first + 7);
     }
-    const auto decimals = static_cast<std::size_t>(places);
-    RoundAt(digits, point + decimals);
+    RoundAt(digits, point + places);
     const auto lead = std::min(digits.find_first_not_of('0'), point - 1);
-    return digits.substr(lead, point - lead) + "." + digits.substr(point, decimals);
+    return digits.substr(lead, point - lead) + "." + digits.substr(point, places);
 }
 
 // Nearest 1/64, exact halves down, reduced; whole part padded as SetString pads.
