@@ -69,8 +69,8 @@ CASES(Caption, (const char*, CalcInputs, const char*),
     {"exponent_eight_digits", In("12345678"), "  1.234568E+07 inches"},
     {"fraction_exponent", In("", "24", kF, "10000000000", "0"), "  1E+10 inches"},
     {"largest", In("", "24", kF, "34028234" + std::string(31, '0'), "0"), "  3.402823E+38 inches"},
-    {"fraction_trimmed", {.scaleEntry = kF, .wholeText = " 24 ", .numeratorText = "9",
-                          .denominatorText = "8", .fretsText = "24"}, "  25.125 inches"},
+    {"fraction_eighths", {.scaleEntry = kF, .wholeText = " 24 ", .numeratorText = "9",
+                           .denominatorText = "8", .fretsText = "24"}, "  25.125 inches"},
     {"first_preset_ignores_texts", In("99", "24", kC, "1", "1"), "  13.875 inches"},
     {"last_preset", {.scaleEntry = kC, .presetIndex = 7, .fretsText = "24"}, "  34 inches"});
 TEST_P(Caption, ScaleLength) {
@@ -111,7 +111,7 @@ CASES(Command, (const char*, CalcInputs, std::int16_t, std::optional<InputProble
 TEST_P(Command, ChecksCountsAndWhatAFailureLeaves) {
     const auto& [name, in, last, problem, numFrets, lastAfter, rows] = GetParam();
     ResultsGrid grid;
-    RunCalculate(In("25.5", "44"), {}, grid);  // an earlier table of 44 rows, shown in millimetres
+    RunCalculate(In("25.5", "44"), {}, grid);  // an earlier, longer table
     const CalculateOutcome out = RunCalculate(in, {24.75f, 5, last, true, kMm}, grid);
     EXPECT_EQ(out.problem, problem);
     EXPECT_EQ(std::tuple(out.form.NumFrets, out.form.LastFretCount, grid.Rows()),
