@@ -12,22 +12,21 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <map>
+#include <numeric>
 
 #include "command/calculate_command.h"
 #include "window/print_command.h"
 
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace quillmar {
 namespace {
 
+using namespace std::string_literals;
+
 // A PDF as pdftotext reads it: its title, each page's lines (words joined by
-// one space) and each line's word boxes in points.
+// one space, each line ended) and each line's word boxes in points.
 struct Pdf {
-    QString title;
-    std::vector<QStringList> pages;
+    std::string title;
+    std::vector<std::string> pages;
     std::vector<std::vector<QRectF>> words;
 };
 
@@ -38,20 +37,20 @@ Pdf ReadPdf(const QString& path) {
     const QString html = pdftotext.readAllStandardOutput();
     static const QRegularExpression title("<title>(.*)</title>"),
         word(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
-    Pdf pdf{title.match(html).captured(1)};
+    Pdf pdf{title.match(html).captured(1).toStdString()};
     for (const QString& page : html.split("<page ").mid(1)) {
         std::map<double, std::map<double, std::pair<QString, QRectF>>> lines;  // by y, then x
         for (const auto& m : word.globalMatch(page)) {
             const auto at = [&m](int i) { return m.captured(i).toDouble(); };
             lines[at(2)][at(1)] = {m.captured(5), {QPointF(at(1), at(2)), QPointF(at(3), at(4))}};
         }
-        QStringList& read = pdf.pages.emplace_back();
+        std::string& read = pdf.pages.emplace_back();
         for (const auto& [y, words] : lines) {
-            read << "";
             for (auto& boxes = pdf.words.emplace_back(); const auto& [x, word] : words) {
-                read.back() += (boxes.empty() ? "" : " ") + word.first;
+                read += (boxes.empty() ? "" : " ") + word.first.toStdString();
                 boxes.push_back(word.second);
             }
+            read += '\n';
         }
     }
     return pdf;
@@ -121,16 +120,13 @@ TEST_P(Report, ReadBackFromPdf) {
     const Pdf pdf = Printed(source);
     EXPECT_EQ(pdf.pages.size(), c.rows < 1000 ? 1 : Printed(Thousand()).pages.size());
     // The grid's rows 1 to NumFrets, once each, in order; empty ones leave no text.
-    QStringList want{c.scaleLine, "Fret Length Length from", "No. from Nut previous Fret"}, read;
+    std::string want = c.scaleLine + "\nFret Length Length from\nNo. from Nut previous Fret\n"s;
     for (int row = 1; row <= c.rows; ++row) {
         const auto cell = [&](int column) { return grid.Text(row, column); };
-        want << QString::fromStdString(cell(0) + " " + cell(1) + " " + cell(2)).simplified();
+        const QString line = QString::fromStdString(cell(0) + " " + cell(1) + " " + cell(2));
+        want += line.simplified().isEmpty() ? "" : line.simplified().toStdString() + "\n";
     }
-    want.removeAll("");
-    for (const QStringList& page : pdf.pages) {
-        read += page;
-    }
-    EXPECT_EQ(read, want);
+    EXPECT_EQ(std::accumulate(pdf.pages.begin(), pdf.pages.end(), ""s), want);
 
     // Zones 14 columns apart, the scale line 10 columns in, texts with every space.
     const auto x = [&](int line, int word) { return pdf.words.at(line).at(word).left(); };
@@ -229,7 +225,7 @@ TEST_P(PrintCommand, ChoicesAndFailures) {
         return;
     }
     const Pdf pdf = ReadPdf(file), whole = Printed(Thousand());
-    std::vector<QStringList> want;
+    std::vector<std::string> want;
     for (const int page : c.printed) {
         want.push_back(whole.pages.at(page - 1));
     }
