@@ -88,8 +88,6 @@ struct ReportCase {
     int rows;  // table lines, empty or not
 };
 
-const auto kMetric = ScaleEntry::Metric;
-const auto kMm = DisplayUnit::Metric;
 // clang-format off
 const ReportCase kReports[] = {
     {"NoCalculationYet", {}, "Scale Length = 0 Inches", 0},
@@ -97,9 +95,9 @@ const ReportCase kReports[] = {
      "Scale Length = 25.5 Inches", 19},
     {"Fractions", {.scaleText = "25.5", .fretsText = "12", .displayUnit = DisplayUnit::Fraction},
      "Scale Length = 25.5 Inches", 12},
-    {"MillimetresInInches", {.scaleEntry = kMetric, .scaleText = "648", .fretsText = "12"},
+    {"MmEntryInInches", {.scaleEntry = ScaleEntry::Metric, .scaleText = "648", .fretsText = "12"},
      "Scale Length = 25.51181 Inches", 12},
-    {"InchesInMillimetres", {.scaleText = "25.5", .fretsText = "12", .displayUnit = kMm},
+    {"InchesInMm", {.scaleText = "25.5", .fretsText = "12", .displayUnit = DisplayUnit::Metric},
      "Scale Length = 647.7 Millimeters", 12},
     {"ThousandFrets", {.scaleText = "25.5", .fretsText = "1000"},
      "Scale Length = 25.5 Inches", 1000},
