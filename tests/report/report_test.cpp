@@ -4,236 +4,239 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QMessageBox>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <algorithm>
-#include <sstream>
+#include <map>
+#include <numeric>
 
 #include "command/calculate_command.h"
 #include "window/print_command.h"
 
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace quillmar {
 namespace {
 
-// Blank runs made one and none at the ends: how a line reads on paper.
-std::string Collapse(const std::string& text) {
-    std::istringstream words(text);
-    std::string read;
-    for (std::string word; words >> word;) {
-        read += (read.empty() ? "" : " ") + word;
-    }
-    return read;
-}
+using namespace std::string_literals;
 
-// What pdftotext -layout reads: the non-blank lines of each page.
-std::vector<std::vector<std::string>> ReadPdf(const QString& path) {
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-layout", path, "-"});
-    EXPECT_TRUE(pdftotext.waitForFinished() && pdftotext.exitCode() == 0) << path.toStdString();
-    std::vector<std::vector<std::string>> pages(1);
-    std::istringstream in(pdftotext.readAllStandardOutput().toStdString());
-    for (std::string line; std::getline(in, line);) {
-        for (; line.starts_with('\f'); line.erase(0, 1)) {  // a form feed ends each page
-            pages.emplace_back();
-        }
-        if (!Collapse(line).empty()) {
-            pages.back().push_back(Collapse(line));
-        }
-    }
-    pages.pop_back();
-    return pages;
-}
-
-QString PdfTitle(const QString& path) {
-    QProcess pdfinfo;
-    pdfinfo.start("pdfinfo", {path});
-    EXPECT_TRUE(pdfinfo.waitForFinished()) << path.toStdString();
-    static const QRegularExpression title("^Title: *(.*)$", QRegularExpression::MultilineOption);
-    return title.match(pdfinfo.readAllStandardOutput()).captured(1);
-}
-
-std::vector<std::string> AllLines(const std::vector<std::vector<std::string>>& pages) {
-    std::vector<std::string> lines;
-    for (const auto& page : pages) {
-        lines.insert(lines.end(), page.begin(), page.end());
-    }
-    return lines;
-}
-
-struct Table {
-    CalcInputs in;
-    ResultsGrid grid;
-    FormValues form;
-    ReportSource Source() const {
-        return {form.ScaleLength, form.ScaleInMillimetres, form.NumFrets, in.displayUnit, &grid};
-    }
-    // What the report must read: the grid's rows 1 to NumFrets, once each, in order.
-    std::vector<std::string> Lines(const std::string& scaleLine) const {
-        std::vector<std::string> lines{scaleLine, "Fret Length Length from",
-                                       "No. from Nut previous Fret"};
-        for (int row = 1; row <= form.NumFrets; ++row) {
-            lines.push_back(
-                Collapse(grid.Text(row, 0) + " " + grid.Text(row, 1) + " " + grid.Text(row, 2)));
-        }
-        return lines;
-    }
+// A PDF as pdftotext reads it: its title, each page's lines (words joined by
+// one space, each line ended) and each line's word boxes in points.
+struct Pdf {
+    std::string title;
+    std::vector<std::string> pages;
+    std::vector<std::vector<QRectF>> words;
 };
 
-// A grid of 24 data rows, then one Calculate command unless no frets are given.
-Table Calculated(const char* scale, const char* frets, DisplayUnit display,
-                 FretMode mode = FretMode::Standard, ScaleEntry entry = ScaleEntry::Decimal) {
-    Table table;
-    table.in.scaleText = scale;
-    table.in.fretsText = frets;
-    table.in.displayUnit = display;
-    table.in.mode = mode;
-    table.in.scaleEntry = entry;
-    table.in.halfFrets[4] = table.in.halfFrets[9] = BoxState::Checked;  // 6+ and 13+
-    table.grid.SetRows(25);
-    if (*frets != '\0') {
-        table.form = RunCalculate(table.in, {}, table.grid).form;
-    }
-    for (int row = table.form.NumFrets + 1; row < table.grid.Rows(); ++row) {
-        table.grid.SetText(row, 0, "not printed");  // rows beyond NumFrets stay off paper
-    }
-    return table;
-}
-
-TEST(Report, PrintedAndReadBack) {
-    const auto D = DisplayUnit::Decimal, F = DisplayUnit::Fraction, M = DisplayUnit::Metric;
-    // clang-format off
-    const std::tuple<const char*, Table, const char*> cases[] = {
-        {"before any calculation", Calculated("", "", D), "Scale Length = 0 Inches"},
-        {"12 frets", Calculated("25.5", "12", D), "Scale Length = 25.5 Inches"},
-        {"dulcimer", Calculated("25.5", "17", D, FretMode::Dulcimer), "Scale Length = 25.5 Inches"},
-        {"fractions", Calculated("25.5", "12", F), "Scale Length = 25.5 Inches"},
-        {"mm as inches", Calculated("648", "12", D, FretMode::Standard, ScaleEntry::Metric),
-         "Scale Length = 25.51181 Inches"},
-        {"inches as mm", Calculated("25.5", "12", M), "Scale Length = 647.7 Millimeters"},
-        {"1000 frets", Calculated("25.5", "1000", D), "Scale Length = 25.5 Inches"},
-    };
-    // clang-format on
-    for (const auto& [name, table, scaleLine] : cases) {
-        QTemporaryDir dir;
-        {
-            QPdfWriter writer(dir.filePath("r.pdf"));
-            writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-            ASSERT_EQ(RenderReport(BuildReport(table.Source()), writer), RenderResult::Printed);
+Pdf ReadPdf(const QString& path) {
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-bbox", path, "-"});
+    EXPECT_TRUE(pdftotext.waitForFinished() && pdftotext.exitCode() == 0);
+    const QString html = pdftotext.readAllStandardOutput();
+    static const QRegularExpression title("<title>(.*)</title>"),
+        word(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
+    Pdf pdf{title.match(html).captured(1).toStdString()};
+    for (const QString& page : html.split("<page ").mid(1)) {
+        std::map<double, std::map<double, std::pair<QString, QRectF>>> lines;  // by y, then x
+        for (const auto& m : word.globalMatch(page)) {
+            const auto at = [&m](int i) { return m.captured(i).toDouble(); };
+            lines[at(2)][at(1)] = {m.captured(5), {QPointF(at(1), at(2)), QPointF(at(3), at(4))}};
         }
-        const auto pages = ReadPdf(dir.filePath("r.pdf"));
-        EXPECT_EQ(AllLines(pages), table.Lines(scaleLine)) << name;
-        EXPECT_EQ(pages.size() > 1, table.form.NumFrets == 1000) << name << ": " << pages.size();
-        if (table.in.displayUnit == F) {  // the fraction cell with every space
-            EXPECT_EQ(BuildReport(table.Source())[4][1].text, "          1  7/16");
+        std::string& read = pdf.pages.emplace_back();
+        for (const auto& [y, words] : lines) {
+            for (auto& boxes = pdf.words.emplace_back(); const auto& [x, word] : words) {
+                read += (boxes.empty() ? "" : " ") + word.first.toStdString();
+                boxes.push_back(word.second);
+            }
+            read += '\n';
         }
     }
+    return pdf;
 }
 
-TEST(PrintCommand, ChoicesAndFailures) {
-    const Table table = Calculated("25.5", "1000", DisplayUnit::Decimal);
+// The Calculate command on a grid of 24 data rows, unless no scale is given.
+ReportSource Calculated(CalcInputs in, ResultsGrid& grid) {
+    in.halfFrets[4] = in.halfFrets[9] = BoxState::Checked;  // 6+ and 13+
+    grid.SetRows(25);
+    const FormValues form = in.scaleText.empty() ? FormValues() : RunCalculate(in, {}, grid).form;
+    return {form.ScaleLength, form.ScaleInMillimetres, form.NumFrets, in.displayUnit, &grid};
+}
+
+// 25.5 inches and 1000 frets.
+ReportSource Thousand() {
+    static ResultsGrid grid;
+    static const ReportSource source = Calculated({.scaleText = "25.5", .fretsText = "1000"}, grid);
+    return source;
+}
+
+// The report as the Print command writes it to a PDF file.
+Pdf Printed(const ReportSource& source) {
     QTemporaryDir dir;
-    const QString file = dir.filePath("r.pdf"), bad = "/no-such-quillmar-dir/r.pdf";
-    const QString full =
-        "Writing the report to the file \"/dev/full\" failed: No space left on device.";
-    const QString noPage = "The chosen pages are not in the report, so nothing was printed.";
-    const QString noPath = "The report could not be written to the file \"" + bad + "\".";
-    const QString noNewPage =
-        "The printer did not take a new page, so the report was not printed completely.";
-    const struct {
-        const char* name;
-        QString path;  // none: cancelled
-        const char* pages;
-        int copies;
-        bool collate, paintFails;
-        QString box;
-        std::vector<int> printed;  // page numbers of the whole report; none: all of it
-    } rows[] = {
-        // clang-format off
-        {"whole", file, "", 1, true, false, "", {}},
-        {"cancelled", "", "", 1, true, false, "", {}},
-        {"pages 2 to 3", file, "2-3", 1, true, false, "", {2, 3}},
-        {"two copies page by page", file, "2-3", 2, false, false, "", {2, 2, 3, 3}},
-        {"no such page", file, "9999", 1, true, false, noPage, {}},
-        {"no such folder", bad, "", 1, true, false, noPath, {}},
-        {"disk full", "/dev/full", "", 1, true, false, full, {}},
-        {"painting fails", file, "", 1, true, true, noNewPage, {}},
-    };  // clang-format on
-    QStringList boxes;
-    QTimer closer;  // closes each dialog as it opens, noting what it said or offered
+    PrintTable(nullptr, source, [&](QPrinter& printer, QWidget*) {
+        printer.setOutputFileName(dir.filePath("r.pdf"));
+        return true;
+    });
+    return ReadPdf(dir.filePath("r.pdf"));
+}
+
+struct ReportCase {
+    const char* name;
+    CalcInputs in;
+    const char* scaleLine;
+    int rows;  // table lines, empty or not
+};
+
+// clang-format off
+const ReportCase kReports[] = {
+    {"NoCalculationYet", {}, "Scale Length = 0 Inches", 0},
+    {"DulcimerWithHalfFrets", {.scaleText = "25.5", .fretsText = "17", .mode = FretMode::Dulcimer},
+     "Scale Length = 25.5 Inches", 19},
+    {"Fractions", {.scaleText = "25.5", .fretsText = "12", .displayUnit = DisplayUnit::Fraction},
+     "Scale Length = 25.5 Inches", 12},
+    {"MmEntryInInches", {.scaleEntry = ScaleEntry::Metric, .scaleText = "648", .fretsText = "12"},
+     "Scale Length = 25.51181 Inches", 12},
+    {"InchesInMm", {.scaleText = "25.5", .fretsText = "12", .displayUnit = DisplayUnit::Metric},
+     "Scale Length = 647.7 Millimeters", 12},
+    {"ThousandFrets", {.scaleText = "25.5", .fretsText = "1000"},
+     "Scale Length = 25.5 Inches", 1000},
+    {"NoFretsPerOctaveLeavesEmptyRows", {.scaleText = "25.5", .fretsText = "1000",
+     .method = CalcMethod::Custom, .fretsPerOctaveText = "0"}, "Scale Length = 25.5 Inches", 1000},
+};
+// clang-format on
+
+class Report : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(Report, ReadBackFromPdf) {
+    const ReportCase& c = kReports[GetParam()];
+    ResultsGrid grid;
+    const ReportSource source = Calculated(c.in, grid);
+    for (int row = c.rows + 1; row < grid.Rows(); ++row) {
+        grid.SetText(row, 0, "not printed");
+    }
+    const Pdf pdf = Printed(source);
+    EXPECT_EQ(pdf.pages.size(), c.rows < 1000 ? 1 : Printed(Thousand()).pages.size());
+    // The grid's rows 1 to NumFrets, once each, in order; empty ones leave no text.
+    std::string want = c.scaleLine + "\nFret Length Length from\nNo. from Nut previous Fret\n"s;
+    for (int row = 1; row <= c.rows; ++row) {
+        const auto cell = [&](int column) { return grid.Text(row, column); };
+        const QString line = QString::fromStdString(cell(0) + " " + cell(1) + " " + cell(2));
+        want += line.simplified().isEmpty() ? "" : line.simplified().toStdString() + "\n";
+    }
+    EXPECT_EQ(std::accumulate(pdf.pages.begin(), pdf.pages.end(), ""s), want);
+
+    // Zones 14 columns apart, the scale line 10 columns in, texts with every space.
+    const auto x = [&](int line, int word) { return pdf.words.at(line).at(word).left(); };
+    const double zone = x(1, 1) - x(1, 0), space = (x(0, 3) - pdf.words[0][2].right()) / 2;
+    EXPECT_NEAR(x(1, 2) - x(1, 1), zone, 0.05);
+    EXPECT_NEAR(x(0, 0) - x(1, 0), zone * 10 / 14, 0.05);
+    if (c.in.displayUnit == DisplayUnit::Fraction) {  // "          1  7/16"
+        EXPECT_NEAR(x(3, 1) - x(1, 1), 10 * space, 0.05);
+        EXPECT_NEAR(x(3, 2) - pdf.words[3][1].right(), 2 * space, 0.05);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Report, testing::Range<std::size_t>(0, std::size(kReports)),
+                         [](const auto& info) { return std::string(kReports[info.param].name); });
+
+// Runs a job, closing each dialog as it opens: what each said, or the pages it offered.
+QStringList Dialogs(const std::function<void()>& job) {
+    QStringList seen;
+    QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            EXPECT_EQ(box->windowTitle() + QString::number(box->icon()), "Quillmar2");
-            boxes << box->text();
-        } else if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
-            boxes << QString("pages %1 to %2").arg(dialog->minPage()).arg(dialog->maxPage());
-        }
-        if (modal != nullptr) {
-            modal->close();
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen << box->windowTitle() + " " + QString::number(box->icon()) + ": " + box->text();
+            box->close();
+        } else if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+            seen << QString("pages %1 to %2").arg(dialog->minPage()).arg(dialog->maxPage());
+            dialog->close();
         }
     });
     closer.start(10);
-    std::vector<std::vector<std::string>> whole;
-    for (const auto& row : rows) {
-        QFile old(file);  // what a failed job must leave as it was
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        old.close();
-        boxes.clear();
-        const auto choose = [&](QPrinter& printer, QWidget*) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(row.path);
-            if (*row.pages != '\0') {
-                printer.setPrintRange(QPrinter::PageRange);
-                printer.setPageRanges(QPageRanges::fromString(row.pages));
-            }
-            printer.setCopyCount(row.copies);
-            printer.setCollateCopies(row.collate);
-            return !row.path.isEmpty();
+    job();
+    return seen;
+}
+
+struct PrintCase {
+    const char* name;
+    QString path;  // none: cancelled
+    const char* pages;
+    int copies;
+    bool collate;
+    std::vector<int> printed;  // pages of the whole report, in order
+    QString box;               // the failure message
+    bool paintFails = false;
+};
+
+const QString kBad = "/no-such-quillmar-dir/r.pdf";
+// clang-format off
+const PrintCase kPrints[] = {
+    {"Cancelled", "", "", 1, true, {}, ""},
+    {"PagesTwoToThree", "r.pdf", "2-3", 1, true, {2, 3}, ""},
+    {"TwoCopiesCollated", "r.pdf", "2-3", 2, true, {2, 3, 2, 3}, ""},
+    {"TwoCopiesPageByPage", "r.pdf", "2-3", 2, false, {2, 2, 3, 3}, ""},
+    {"NoSuchPage", "r.pdf", "9999", 1, true, {},
+     "The chosen pages are not in the report, so nothing was printed."},
+    {"NoSuchFolder", kBad, "", 1, true, {},
+     "The report could not be written to the file \"" + kBad + "\"."},
+    {"DiskFull", "/dev/full", "", 1, true, {},
+     "Writing the report to the file \"/dev/full\" failed: No space left on device."},
+    {"PaintingFails", "r.pdf", "", 1, true, {},
+     "The printer did not take a new page, so the report was not printed completely.", true},
+};
+// clang-format on
+
+class PrintCommand : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(PrintCommand, ChoicesAndFailures) {
+    const PrintCase& c = kPrints[GetParam()];
+    QTemporaryDir dir;
+    const QString file = dir.filePath("r.pdf"), path = c.path == "r.pdf" ? file : c.path;
+    QFile old(file);  // what a failed job must leave as it was
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    const std::vector<ReportLine> report = BuildReport(Thousand());
+    PrintDocument document = ReportDocument(report, Thousand());
+    if (c.paintFails) {
+        document.paint = [&](QPagedPaintDevice& device, int, bool) {
+            RenderReport(report, device);  // a whole file, and yet a failure
+            return RenderResult::PageFailed;
         };
-        if (row.paintFails) {
-            const std::vector<ReportLine> report = BuildReport(table.Source());
-            Print(nullptr,
-                  {"", "report", [&](auto& device) { return ReportPageCount(report, device); },
-                   [&](QPagedPaintDevice& device, int, bool) {
-                       RenderReport(report, device);  // a whole file, and yet a failure
-                       return RenderResult::PageFailed;
-                   }},
-                  choose);
-        } else {
-            PrintTable(nullptr, table.Source(), choose);
-        }
-        EXPECT_EQ(boxes, row.box.isEmpty() ? QStringList() : QStringList(row.box)) << row.name;
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList("r.pdf")) << row.name;
-        if (row.box.isEmpty() && !row.path.isEmpty()) {
-            const auto pages = ReadPdf(file);
-            if (row.printed.empty()) {
-                whole = pages;
-                EXPECT_EQ(AllLines(pages), table.Lines("Scale Length = 25.5 Inches")) << row.name;
-            }
-            for (std::size_t i = 0; i < row.printed.size(); ++i) {
-                EXPECT_EQ(pages.at(i), whole.at(row.printed[i] - 1)) << row.name << " page " << i;
-            }
-            EXPECT_EQ(pages.size(), row.printed.empty() ? whole.size() : row.printed.size());
-            EXPECT_EQ(PdfTitle(file), "Quillmar - 25.5 inches - 1000 frets") << row.name;
-        } else if (row.path == file) {
-            ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-            EXPECT_EQ(old.readAll(), "old") << row.name;
-        }
     }
-    boxes.clear();  // the print dialog offers every page of the report
-    PrintTable(nullptr, table.Source(), nullptr);
-    EXPECT_EQ(boxes, QStringList(QString("pages 1 to %1").arg(whole.size())));
+    const QStringList boxes = Dialogs([&] {
+        Print(nullptr, document, [&](QPrinter& printer, QWidget*) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setPageRanges(QPageRanges::fromString(c.pages));
+            printer.setCopyCount(c.copies);
+            printer.setCollateCopies(c.collate);
+            return !path.isEmpty();
+        });
+    });
+    EXPECT_EQ(boxes, c.box.isEmpty() ? QStringList() : QStringList("Quillmar 2: " + c.box));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList("r.pdf"));  // no temporary left
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    if (c.printed.empty()) {  // cancelled or failed
+        EXPECT_EQ(old.readAll(), "old");
+        return;
+    }
+    const Pdf pdf = ReadPdf(file), whole = Printed(Thousand());
+    std::vector<std::string> want;
+    for (const int page : c.printed) {
+        want.push_back(whole.pages.at(page - 1));
+    }
+    EXPECT_EQ(pdf.pages, want);
+    EXPECT_EQ(pdf.title, "Quillmar - 25.5 inches - 1000 frets");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PrintCommand, testing::Range<std::size_t>(0, std::size(kPrints)),
+                         [](const auto& info) { return std::string(kPrints[info.param].name); });
+
+TEST(PrintDialog, OffersEveryPage) {
+    const QString offered = QString("pages 1 to %1").arg(Printed(Thousand()).pages.size());
+    EXPECT_EQ(Dialogs([] { PrintTable(nullptr, Thousand(), nullptr); }), QStringList(offered));
 }
 
 }  // namespace
