@@ -1,5 +1,6 @@
 // A seeded random walk of user actions over the real window, checked after each
-// action. Replay: monkey_tests --monkey_seed=N [--monkey_actions=N].
+// action against what holds whatever the inputs were.
+// Replay: monkey_tests --monkey_seed=N [--monkey_actions=N].
 #include <gtest/gtest.h>
 #include <QTest>
 #include <QtWidgets>
@@ -8,23 +9,16 @@
 #include "window/frm_quillmar.h"
 
 namespace {
-using quillmar::frmQuillmar;
 
 unsigned long long seed = 20240611;
 int actionCount = 20000;
 const QStringList kOddTexts = {
-    "9e99",   "-5",  "+3", " ",    " 12 ", "1,5", "abc",
-    "½",      "٣",   "１", "🎸",    "0x1F", "1/2", ".",
-    "25.5.5", "NaN", "0",  "1001", "0007", "30",  "99999999999999999999999999999999999999999"};
+    "9e99", "-5",     "+3",  " ",    " 12 ", "1,5", "abc",
+    "½",    "٣",      "１",  "🎸",    "0x1F", "1/2", ".",
+    "0",    "25.5.5", "NaN", "1001", "0007", "30",  "99999999999999999999999999999999999999999"};
 
-enum class Effect { None, Calculate, Print, About, Standard, Dulcimer };
-struct Model {  // the grid apart from the window: rows, LastFretCount, row written last
-    int rows = 25, lastFretCount = 0, lastRow = 0;
-};
-
-class Monkey {
-public:
-    explicit Monkey(frmQuillmar& window) : w(window) {
+struct Monkey {
+    explicit Monkey(quillmar::frmQuillmar& window) : w(window) {
         w.setPrinterChooser([this](QPrinter&, QWidget*) { return ++printed < 0; });
         // Each modal box is noted and closed again, by Escape or Return.
         QObject::connect(&closer, &QTimer::timeout, &closer, [this] {
@@ -36,165 +30,129 @@ public:
         });
         closer.start(0);
     }
-    frmQuillmar& w;
+    quillmar::frmQuillmar& w;
     const QList<QRadioButton*> options = w.findChildren<QRadioButton*>();
     const QList<QCheckBox*> halfFrets = w.findChildren<QCheckBox*>();
     const QList<QLineEdit*> boxes = w.findChildren<QLineEdit*>();
-    const QList<QAction*> precisions = get<QMenu>("mnuPrecision")->actions();
+    const QList<QAction*> precisions = w.findChild<QMenu*>("mnuPrecision")->actions();
     std::mt19937_64 random{seed};
-    QStringList log, seen;  // actions so far; modal boxes seen in this action
+    QStringList log, seen;  // actions so far; titles of the boxes seen in this action
     QString failure;
     int printed = 0;  // printer chooser runs in this action, always refusing
     bool dulcimer = false;
-    Model model;
     QTimer closer;
     QPointer<QMessageBox> lastBox;
 
     template <class T = QWidget>
-    T* get(const QString& name) const {
+    T* get(const char* name) const {
         return w.findChild<T*>(name);
     }
     int pick(qsizetype n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(random); }
     auto any(const auto& list) { return list[pick(list.size())]; }
-    bool on(const QString& name) const { return get<QAbstractButton>(name)->isChecked(); }
-    QString text(const QString& box) const { return get<QLineEdit>(box)->text(); }
-    static double number(const QString& text) { return std::strtod(qPrintable(text), nullptr); }
-    void fail(const QString& what) { failure += failure.isEmpty() ? what : QString(); }
-    void click(QWidget* widget, Effect effect = Effect::None) {
-        act("click " + widget->objectName(), effect, [=] {
-            QTest::mouseClick(widget, Qt::LeftButton, {}, {8, 8});
-        });
+    bool on(const char* name) const { return get<QAbstractButton>(name)->isChecked(); }
+    // The rows written, the grid's rows, then the cells of the header, the last row written
+    // and the row below it.
+    QStringList table() const {
+        int rows = 0;
+        while (!w.cellText(rows + 1, 0).isEmpty()) {
+            ++rows;
+        }
+        QStringList cells = {QString::number(rows), QString::number(w.gridRows())};
+        for (int cell = 0; cell < 9; ++cell) {
+            cells << w.cellText(cell < 3 ? 0 : rows + cell / 3 - 1, cell % 3);
+        }
+        return cells;
     }
     void step() {
         const int kind = pick(100), way = pick(12);
-        const std::tuple<QAction*, Qt::Key, Effect> commands[] = {
-            {get<QAction>("mnuStandard"), Qt::Key_S, Effect::Standard},
-            {get<QAction>("mnuDulcimer"), Qt::Key_D, Effect::Dulcimer},
-            {get<QAction>("mnuPrint"), Qt::Key_P, Effect::Print},
-            {get<QAction>("mnuAboutQuillmar"), Qt::Key_unknown, Effect::About},
-            {any(precisions), Qt::Key_unknown, Effect::None}};  // while their menu is enabled
-        const auto [item, key, effect] = commands[way % 5];
+        const char* commands[] = {"mnuStandard", "mnuDulcimer", "mnuPrint", "mnuAboutQuillmar"};
+        QAction* item = way % 5 < 4 ? get<QAction>(commands[way % 5]) : any(precisions);
         QLineEdit* box = any(boxes);
         const QString text = (box->objectName() == "txtNumberFrets" && way < 9) || way < 3
                                  ? QString::number(1 + pick(way ? 40 : 1000))
                                  : any(kOddTexts);
         const bool paste = way % 3 == 0 || text.front().unicode() > 127, all = way % 2;
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
-        if (kind < 14) {
-            click(any(options));
-        } else if (kind < 19) {
-            click(any(halfFrets));  // disabled ones too: nothing may change
-        } else if (kind < 39 && way < 3) {
-            act(QStringLiteral("Ctrl+%1 on %2").arg(QChar(key)).arg(focus->objectName()), effect,
-                [=] { QTest::keyClick(focus, key, Qt::ControlModifier); });
-        } else if (kind < 39 && (effect != Effect::None || get("mnuPrecision")->isEnabled())) {
-            act("choose " + item->objectName(), effect, [=] { item->trigger(); });
-        } else if (kind >= 39 && kind < 64 && box->isVisible() && box->isEnabled()) {
-            act(QStringLiteral("%1 \"%2\" into %3%4")
-                    .arg(paste ? "paste" : "type", text, box->objectName(), all ? ", all" : ""),
-                Effect::None, [=] {
+        if (kind < 19 || kind >= 64) {  // disabled half frets too: nothing may change
+            QWidget* button = kind < 14   ? any(options)
+                              : kind < 19 ? any(halfFrets)
+                                          : get(kind < 92 ? "cmdCalculate" : "cmdPrint");
+            act(button, "click", [=] { QTest::mouseClick(button, Qt::LeftButton, {}, {8, 8}); });
+        } else if (kind < 39 && way < 3) {  // Ctrl and the command's initial: S, D, P
+            const QKeySequence keys("Ctrl+" + item->objectName().mid(3, 1));
+            act(item, keys.toString() + " in " + focus->objectName() + " for",
+                [=] { QTest::keySequence(focus, keys); });
+        } else if (kind < 39 && (way % 5 < 4 || get("mnuPrecision")->isEnabled())) {
+            act(item, "choose", [=] { item->trigger(); });
+        } else if (kind >= 39 && box->isVisible() && box->isEnabled()) {
+            act(box, (paste ? "paste \"" : "type \"") + text + (all ? "\" over all of" : "\" into"),
+                [=] {
                     QTest::mouseClick(box, Qt::LeftButton, {}, {8, 8});
                     QTest::keyClick(box, Qt::Key_A, all ? Qt::ControlModifier : Qt::NoModifier);
                     QApplication::clipboard()->setText(text);
                     paste ? QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier)
                           : QTest::keyClicks(box, text);
                 });
-        } else if (kind >= 64) {
-            click(get(kind < 92 ? "cmdCalculate" : "cmdPrint"),
-                  kind < 92 ? Effect::Calculate : Effect::Print);
         }
     }
-
-    // The next Calculate: the model it leaves, and the field it refuses, if any.
-    std::pair<Model, QString> predict() const {
-        const bool fraction = on("optScaleFraction");
-        const bool single = on("optScaleDecimal") || on("optScaleMetric");
-        const double count = number(text("txtNumberFrets"));
-        const QString denominator = get<QComboBox>("cboFraction2")->currentText();
-        const double scale =
-            single ? number(text("txtScale"))
-                   : number(text("txtWhole")) + number(text("txtFraction1")) / number(denominator);
-        const std::pair<bool, QString> refusals[] = {
-            {single && text("txtScale").isEmpty(), "txtScale"},
-            {fraction && text("txtWhole").isEmpty(), "txtWhole"},
-            {fraction && text("txtFraction1").isEmpty(), "txtFraction1"},
-            {count < 1 || count > 1000, "txtNumberFrets"},         // empty reads 0
-            {(single || fraction) && (std::isinf(float(scale)) ||  // and when shown in millimetres
-                                      (on("optDisplayMetric") && !on("optScaleMetric") &&
-                                       std::isinf(float(scale) * 25.4f))),
-             fraction ? "txtWhole" : "txtScale"}};
-        for (const auto& [refused, field] : refusals) {
-            if (refused) {
-                return {model, field};
-            }
-        }
-        // The R rule: the table is emptied and sized before any row is computed.
-        const int read = int(std::nearbyint(count)), limit = dulcimer ? 29 : 24;
-        const int last = model.lastFretCount;
-        Model next{read > limit ? read + 1 : last > limit ? last + 1 : limit + 1, last, 0};
-        if (on("optCalcMethodCustom") && std::nearbyint(number(text("txtCustom"))) == 0) {
-            return {next, "txtCustom"};
-        }
-        // Dulcimer mode shows frets 1 to 17 and the chosen half frets.
-        next.lastFretCount = next.lastRow = dulcimer ? 17 : read;
-        for (const QCheckBox* box : halfFrets) {
-            next.lastRow += dulcimer && box->isChecked() ? 1 : 0;
-        }
-        return {next, {}};
-    }
-
-    void act(const QString& what, Effect effect, const std::function<void()>& action) {
-        log << what;
+    void act(QObject* target, const QString& what, const std::function<void()>& action) {
+        const QString name = target->objectName();
+        log << what + " " + name;
         seen.clear();
         printed = 0;
-        const auto [next, field] =
-            effect == Effect::Calculate ? predict() : std::pair{model, QString()};
+        const QStringList before = table();
         action();
         QCoreApplication::processEvents();
-        const QString expected = QString(field.isEmpty() ? "" : "Quillmar") +
-                                 (effect == Effect::About ? "About Quillmar 3.10" : "");
-        dulcimer = effect == Effect::Dulcimer || (dulcimer && effect != Effect::Standard);
-        model = next;
-        const QString label =
-            model.lastRow ? QString::number(model.lastFretCount) + "  " : QString("Fret No.");
-        const bool fractionScale = on("optScaleFraction"), common = on("optScaleCommon");
-        const auto shown = [this](const QString& name) { return get(name)->isVisible(); };
-        const std::pair<bool, QString> rules[] = {
-            {seen.join("; ") == expected,
-             "boxes [" + seen.join("; ") + "], not [" + expected + "]"},
-            {printed == (effect == Effect::Print), "the printer chooser ran"},
-            {field.isEmpty() ||
-                 (text(field).isEmpty() && QApplication::focusWidget() == get(field)),
-             field + " emptied and focused after the message"},
-            {get<QAction>("mnuStandard")->isChecked() == !dulcimer &&
-                 get<QAction>("mnuDulcimer")->isChecked() == dulcimer,
-             "one mode checked, the one chosen last"},
-            {std::count_if(precisions.begin(), precisions.end(),
-                           [](const QAction* item) { return item->isChecked(); }) == 1,
-             "exactly one precision item checked"},
-            {shown("txtScale") == !(fractionScale || common) && shown("cboScaleCommon") == common &&
-                 shown("txtWhole") == fractionScale && shown("txtFraction1") == fractionScale &&
-                 shown("txtDivisor") == fractionScale && shown("cboFraction2") == fractionScale,
-             "the scale inputs shown match the scale option"},
-            {get("txtCustom")->isEnabled() == on("optCalcMethodCustom"),
-             "txtCustom enabled exactly under Custom"},
-            {std::all_of(halfFrets.begin(), halfFrets.end(),
-                         [this](QCheckBox* box) { return box->isEnabled() == dulcimer; }),
-             "half-fret controls enabled exactly in Dulcimer mode"},
-            {w.gridRows() == model.rows && w.cellText(model.lastRow, 0) == label &&
-                 (model.lastRow + 1 >= model.rows || w.cellText(model.lastRow + 1, 0).isEmpty()),
-             QStringLiteral("expected %1 grid rows, \"%2\" last").arg(model.rows).arg(label)},
-            {QApplication::overrideCursor() == nullptr, "no wait cursor left on"},
-            {!QApplication::activeModalWidget() && !QApplication::activePopupWidget(),
-             "no box or menu left open"}};
-        for (const auto& [ok, rule] : rules) {
-            fail(ok ? QString() : rule);
+        const QStringList after = table();
+        dulcimer = name == "mnuDulcimer" || (dulcimer && name != "mnuStandard");
+        const bool calculate = name == "cmdCalculate", about = name == "mnuAboutQuillmar";
+        const auto* focus = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        const auto one = [](const auto& list, auto checked) {
+            return std::count_if(list.begin(), list.end(), checked) == 1;
+        };
+        bool ok = one(precisions, [](QAction* item) { return item->isChecked(); });
+        for (const QRadioButton* option : options) {
+            ok = ok && one(options, [option](QRadioButton* other) {
+                     return other->parent() == option->parent() && other->isChecked();
+                 });
         }
+        rule(ok, "not exactly one item checked in each option group and the precision menu");
+        const bool fraction = on("optScaleFraction"), common = on("optScaleCommon");
+        rule(get("txtScale")->isVisible() == !(fraction || common) &&
+                 get("cboScaleCommon")->isVisible() == common &&
+                 get("txtWhole")->isVisible() == fraction &&
+                 get("txtDivisor")->isVisible() == fraction,
+             "the scale inputs shown do not match the scale option");
+        rule(seen == (about ? QStringList{"About Quillmar 3.10"} : QStringList{}) ||
+                 (calculate && seen == QStringList{"Quillmar"}),
+             "boxes seen: [" + seen.join("; ") + "]");
+        rule(!calculate || !seen.isEmpty() || after[0] != "0", "Calculate wrote nothing, silently");
+        rule(seen.isEmpty() || !calculate || (focus && focus->text().isEmpty()),
+             "the refused box is not emptied and focused after the message");
+        rule(calculate || after == before, "the table changed without Calculate");
+        rule(after[1].toInt() > after[0].toInt() && after.mid(8).join("").isEmpty(),
+             "more rows written than the grid has, or cells left below them");
+        rule(after.mid(2, 3) == QStringList{"Fret No.", "Nut to Fret", "Fret to Fret"},
+             "the header row changed");
+        rule(printed == (name == "cmdPrint" || name == "mnuPrint"),
+             "the printer chooser did not run once a Print");
+        rule(get<QAction>("mnuStandard")->isChecked() == !dulcimer &&
+                 get<QAction>("mnuDulcimer")->isChecked() == dulcimer,
+             "the mode checked is not the one chosen last");
+        rule(get("txtCustom")->isEnabled() == on("optCalcMethodCustom"),
+             "txtCustom not enabled exactly under Custom");
+        rule(std::all_of(halfFrets.begin(), halfFrets.end(),
+                         [this](QCheckBox* box) { return box->isEnabled() == dulcimer; }),
+             "half-fret controls not enabled exactly in Dulcimer mode");
+        rule(!QApplication::overrideCursor(), "a wait cursor left on");
+        rule(!QApplication::activeModalWidget() && !QApplication::activePopupWidget(),
+             "a box or menu left open");
     }
+    void rule(bool ok, const QString& what) { failure += ok || !failure.isEmpty() ? "" : what; }
 };
 
 TEST(Monkey, RandomWalkKeepsTheWindowConsistent) {
-    frmQuillmar window;
+    quillmar::frmQuillmar window;
     Monkey monkey(window);
     window.show();
     ASSERT_TRUE(QTest::qWaitFor([&monkey] { return monkey.precisions[2]->isChecked(); }));
