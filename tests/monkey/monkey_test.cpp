@@ -1,6 +1,6 @@
-// A seeded random walk of user actions over the real window, checked after each
-// action against what holds whatever the inputs were.
-// Replay: monkey_tests --monkey_seed=N [--monkey_actions=N].
+// A seeded random walk of user actions over the real window, checked after each action
+// against what holds whatever the inputs. Replay: monkey_tests --monkey_seed=N
+// [--monkey_actions=N].
 #include <gtest/gtest.h>
 #include <QTest>
 #include <QtWidgets>
@@ -18,19 +18,19 @@ const QStringList kOddTexts = {
     "0",    "25.5.5", "NaN", "1001", "0007", "30",  "99999999999999999999999999999999999999999"};
 
 struct Monkey {
-    explicit Monkey(quillmar::frmQuillmar& window) : w(window) {
+    Monkey() {
         w.setPrinterChooser([this](QPrinter&, QWidget*) { return ++printed < 0; });
         // Each modal box is noted and closed again, by Escape or Return.
         QObject::connect(&closer, &QTimer::timeout, &closer, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box != nullptr && box != lastBox) {
-                seen << (lastBox = box)->windowTitle();
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen << box->windowTitle();
                 QTest::keyClick(box, pick(2) ? Qt::Key_Escape : Qt::Key_Return);
             }
         });
         closer.start(0);
+        w.show();
     }
-    quillmar::frmQuillmar& w;
+    quillmar::frmQuillmar w;
     const QList<QRadioButton*> options = w.findChildren<QRadioButton*>();
     const QList<QCheckBox*> halfFrets = w.findChildren<QCheckBox*>();
     const QList<QLineEdit*> boxes = w.findChildren<QLineEdit*>();
@@ -41,17 +41,13 @@ struct Monkey {
     int printed = 0;  // printer chooser runs in this action, always refusing
     bool dulcimer = false;
     QTimer closer;
-    QPointer<QMessageBox> lastBox;
 
-    template <class T = QWidget>
-    T* get(const char* name) const {
-        return w.findChild<T*>(name);
-    }
+    QWidget* get(const char* name) { return w.findChild<QWidget*>(name); }
+    bool on(const char* name) { return w.findChild<QObject*>(name)->property("checked").toBool(); }
     int pick(qsizetype n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(random); }
     auto any(const auto& list) { return list[pick(list.size())]; }
-    bool on(const char* name) const { return get<QAbstractButton>(name)->isChecked(); }
-    // The rows written, the grid's rows, then the cells of the header, the last row written
-    // and the row below it.
+    // Rows written (labelled from row 1 down), grid rows, the cells of the header,
+    // of the last row written and of the row below it.
     QStringList table() const {
         int rows = 0;
         while (!w.cellText(rows + 1, 0).isEmpty()) {
@@ -66,11 +62,9 @@ struct Monkey {
     void step() {
         const int kind = pick(100), way = pick(12);
         const char* commands[] = {"mnuStandard", "mnuDulcimer", "mnuPrint", "mnuAboutQuillmar"};
-        QAction* item = way % 5 < 4 ? get<QAction>(commands[way % 5]) : any(precisions);
+        auto* item = way % 5 < 4 ? w.findChild<QAction*>(commands[way % 5]) : any(precisions);
         QLineEdit* box = any(boxes);
-        const QString text = (box->objectName() == "txtNumberFrets" && way < 9) || way < 3
-                                 ? QString::number(1 + pick(way ? 40 : 1000))
-                                 : any(kOddTexts);
+        const QString text = way < 6 ? QString::number(1 + pick(way ? 40 : 1000)) : any(kOddTexts);
         const bool paste = way % 3 == 0 || text.front().unicode() > 127, all = way % 2;
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
         if (kind < 19 || kind >= 64) {  // disabled half frets too: nothing may change
@@ -101,69 +95,67 @@ struct Monkey {
         seen.clear();
         printed = 0;
         const QStringList before = table();
+        const QString frets =
+            QString::number(qobject_cast<QLineEdit*>(get("txtNumberFrets"))->text().toInt());
+        const bool empty = std::ranges::any_of(boxes, [](QLineEdit* box) {
+            return box->isVisible() && box->isEnabled() && !box->isReadOnly() &&
+                   box->text().isEmpty();
+        });
         action();
         QCoreApplication::processEvents();
         const QStringList after = table();
-        dulcimer = name == "mnuDulcimer" || (dulcimer && name != "mnuStandard");
         const bool calculate = name == "cmdCalculate", about = name == "mnuAboutQuillmar";
-        const auto* focus = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        const auto one = [](const auto& list, auto checked) {
-            return std::count_if(list.begin(), list.end(), checked) == 1;
-        };
-        bool ok = one(precisions, [](QAction* item) { return item->isChecked(); });
+        dulcimer = name == "mnuDulcimer" || (dulcimer && name != "mnuStandard");
+        QMap<QObject*, int> checked;  // options checked per group
         for (const QRadioButton* option : options) {
-            ok = ok && one(options, [option](QRadioButton* other) {
-                     return other->parent() == option->parent() && other->isChecked();
-                 });
+            checked[option->parent()] += option->isChecked();
         }
-        rule(ok, "not exactly one item checked in each option group and the precision menu");
+        const auto* focus = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         const bool fraction = on("optScaleFraction"), common = on("optScaleCommon");
-        rule(get("txtScale")->isVisible() == !(fraction || common) &&
-                 get("cboScaleCommon")->isVisible() == common &&
-                 get("txtWhole")->isVisible() == fraction &&
-                 get("txtDivisor")->isVisible() == fraction,
-             "the scale inputs shown do not match the scale option");
-        rule(seen == (about ? QStringList{"About Quillmar 3.10"} : QStringList{}) ||
+        const std::pair<bool, const char*> rules[] = {
+            {checked.values().count(1) == checked.size(), "one option per group"},
+            {std::ranges::count_if(precisions, &QAction::isChecked) == 1, "one precision"},
+            {seen == (about ? QStringList{"About Quillmar 3.10"} : QStringList{}) ||
                  (calculate && seen == QStringList{"Quillmar"}),
-             "boxes seen: [" + seen.join("; ") + "]");
-        rule(!calculate || !seen.isEmpty() || after[0] != "0", "Calculate wrote nothing, silently");
-        rule(seen.isEmpty() || !calculate || (focus && focus->text().isEmpty()),
-             "the refused box is not emptied and focused after the message");
-        rule(calculate || after == before, "the table changed without Calculate");
-        rule(after[1].toInt() > after[0].toInt() && after.mid(8).join("").isEmpty(),
-             "more rows written than the grid has, or cells left below them");
-        rule(after.mid(2, 3) == QStringList{"Fret No.", "Nut to Fret", "Fret to Fret"},
-             "the header row changed");
-        rule(printed == (name == "cmdPrint" || name == "mnuPrint"),
-             "the printer chooser did not run once a Print");
-        rule(get<QAction>("mnuStandard")->isChecked() == !dulcimer &&
-                 get<QAction>("mnuDulcimer")->isChecked() == dulcimer,
-             "the mode checked is not the one chosen last");
-        rule(get("txtCustom")->isEnabled() == on("optCalcMethodCustom"),
-             "txtCustom not enabled exactly under Custom");
-        rule(std::all_of(halfFrets.begin(), halfFrets.end(),
-                         [this](QCheckBox* box) { return box->isEnabled() == dulcimer; }),
-             "half-fret controls not enabled exactly in Dulcimer mode");
-        rule(!QApplication::overrideCursor(), "a wait cursor left on");
-        rule(!QApplication::activeModalWidget() && !QApplication::activePopupWidget(),
-             "a box or menu left open");
+             "boxes seen"},
+            {!calculate || !seen.isEmpty() || after[0] == (dulcimer ? after[0] : frets),
+             "Calculate writes a row a fret"},
+            {!calculate || seen.isEmpty() || (focus && focus->text().isEmpty()),
+             "Calculate refuses by a message and empties the box to mend"},
+            {!calculate || !empty || !seen.isEmpty(), "Calculate refuses an empty box"},
+            {calculate || after == before, "only Calculate changes the table"},
+            {after[1].toInt() > after[0].toInt() && after.mid(8).join("").isEmpty(),
+             "the grid holds the rows written and nothing below them"},
+            {after.mid(2, 3) == QStringList{"Fret No.", "Nut to Fret", "Fret to Fret"}, "header"},
+            {printed == (name == "cmdPrint" || name == "mnuPrint"), "one printer chooser a Print"},
+            {on("mnuStandard") != dulcimer && on("mnuDulcimer") == dulcimer, "the mode chosen"},
+            {get("txtScale")->isVisible() == !(fraction || common) &&
+                 get("txtWhole")->isVisible() == fraction &&
+                 get("cboScaleCommon")->isVisible() == common,
+             "the scale boxes of the scale option shown"},
+            {get("txtCustom")->isEnabled() == on("optCalcMethodCustom"), "txtCustom under Custom"},
+            {std::ranges::all_of(halfFrets, [this](auto* b) { return b->isEnabled() == dulcimer; }),
+             "half frets enabled in Dulcimer mode only"},
+            {!QApplication::overrideCursor(), "no wait cursor left on"},
+            {!QApplication::activeModalWidget() && !QApplication::activePopupWidget(),
+             "no box or menu left open"}};
+        for (const auto& [ok, rule] : rules) {
+            failure += ok || !failure.isEmpty() ? "" : rule + (", boxes seen: " + seen.join("; "));
+        }
     }
-    void rule(bool ok, const QString& what) { failure += ok || !failure.isEmpty() ? "" : what; }
 };
 
 TEST(Monkey, RandomWalkKeepsTheWindowConsistent) {
-    quillmar::frmQuillmar window;
-    Monkey monkey(window);
-    window.show();
+    Monkey monkey;
     ASSERT_TRUE(QTest::qWaitFor([&monkey] { return monkey.precisions[2]->isChecked(); }));
     std::cout << "monkey: seed " << seed << ", " << actionCount << " actions" << std::endl;
     while (monkey.failure.isEmpty() && monkey.log.size() < actionCount) {
         monkey.step();
     }
-    ASSERT_TRUE(monkey.failure.isEmpty())
-        << qPrintable(monkey.failure) << "\nreplay: monkey_tests --monkey_seed=" << seed
-        << " --monkey_actions=" << monkey.log.size() << "\n"
-        << qPrintable(monkey.log.join('\n'));
+    ASSERT_TRUE(monkey.failure.isEmpty()) << "broken: " << qPrintable(monkey.failure)
+                                          << "\nreplay: monkey_tests --monkey_seed=" << seed
+                                          << " --monkey_actions=" << monkey.log.size() << "\n"
+                                          << qPrintable(monkey.log.join('\n'));
 }
 
 }  // namespace
