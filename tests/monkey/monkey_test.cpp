@@ -17,7 +17,7 @@ const QStringList kOddTexts = {
     "½",    "٣",      "１",  "🎸",    "0x1F", "1/2", ".",
     "0",    "25.5.5", "NaN", "1001", "0007", "30",  "99999999999999999999999999999999999999999"};
 
-struct Monkey {
+struct Monkey : ::testing::Test {
     Monkey() {
         w.setPrinterChooser([this](QPrinter&, QWidget*) { return ++printed < 0; });
         // Each modal box is noted and closed again, by Escape or Return.
@@ -37,25 +37,28 @@ struct Monkey {
     const QList<QAction*> precisions = w.findChild<QMenu*>("mnuPrecision")->actions();
     std::mt19937_64 random{seed};
     QStringList log, seen;  // actions so far; titles of the boxes seen in this action
-    QString failure;
-    int printed = 0;  // printer chooser runs in this action, always refusing
+    int printed = 0;        // printer chooser runs in this action, always refusing
     bool dulcimer = false;
     QTimer closer;
 
-    QWidget* get(const char* name) { return w.findChild<QWidget*>(name); }
+    template <class T = QWidget>
+    T* get(const char* name) {
+        return w.findChild<T*>(name);
+    }
     bool on(const char* name) { return w.findChild<QObject*>(name)->property("checked").toBool(); }
     int pick(qsizetype n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(random); }
     auto any(const auto& list) { return list[pick(list.size())]; }
-    // Rows written (labelled from row 1 down), grid rows, the cells of the header,
-    // of the last row written and of the row below it.
-    QStringList table() const {
+    // Rows written (labelled from row 1 down), grid rows, then the header, the last row
+    // written and the row below it, each as its cells joined by '|'.
+    std::vector<std::string> table() const {
         int rows = 0;
         while (!w.cellText(rows + 1, 0).isEmpty()) {
             ++rows;
         }
-        QStringList cells = {QString::number(rows), QString::number(w.gridRows())};
-        for (int cell = 0; cell < 9; ++cell) {
-            cells << w.cellText(cell < 3 ? 0 : rows + cell / 3 - 1, cell % 3);
+        std::vector<std::string> cells = {std::to_string(rows), std::to_string(w.gridRows())};
+        for (int row : {0, rows, rows + 1}) {
+            const QStringList texts = {w.cellText(row, 0), w.cellText(row, 1), w.cellText(row, 2)};
+            cells.push_back(texts.join('|').toStdString());
         }
         return cells;
     }
@@ -94,68 +97,57 @@ struct Monkey {
         log << what + " " + name;
         seen.clear();
         printed = 0;
-        const QStringList before = table();
-        const QString frets =
-            QString::number(qobject_cast<QLineEdit*>(get("txtNumberFrets"))->text().toInt());
+        const auto before = table();
+        const auto frets = std::to_string(get<QLineEdit>("txtNumberFrets")->text().toInt());
         const bool empty = std::ranges::any_of(boxes, [](QLineEdit* box) {
             return box->isVisible() && box->isEnabled() && !box->isReadOnly() &&
                    box->text().isEmpty();
         });
         action();
         QCoreApplication::processEvents();
-        const QStringList after = table();
-        const bool calculate = name == "cmdCalculate", about = name == "mnuAboutQuillmar";
+        const auto after = table();
+        const bool calculate = name == "cmdCalculate", refused = calculate && !seen.isEmpty();
         dulcimer = name == "mnuDulcimer" || (dulcimer && name != "mnuStandard");
+        const auto* focus = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        EXPECT_EQ(seen.join('|').toStdString(), name == "mnuAboutQuillmar" ? "About Quillmar 3.10"
+                                                : refused                  ? "Quillmar"
+                                                                           : "");
+        EXPECT_TRUE(!refused || (focus && focus->text().isEmpty()));  // the box to mend
+        EXPECT_TRUE(!calculate || !empty || refused);
+        EXPECT_EQ(after[0], calculate && !refused && !dulcimer ? frets : after[0]);  // a row a fret
+        EXPECT_TRUE(calculate || after == before);  // only Calculate changes the table
+        EXPECT_LT(std::stoi(after[0]), w.gridRows());
+        EXPECT_EQ(after[2], "Fret No.|Nut to Fret|Fret to Fret");
+        EXPECT_EQ(after[4], "||");  // nothing below the rows written
+        EXPECT_EQ(printed, int(name == "cmdPrint" || name == "mnuPrint"));
         QMap<QObject*, int> checked;  // options checked per group
         for (const QRadioButton* option : options) {
             checked[option->parent()] += option->isChecked();
         }
-        const auto* focus = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        EXPECT_EQ(checked.values().count(1), checked.size());
+        EXPECT_EQ(std::ranges::count_if(precisions, &QAction::isChecked), 1);
+        EXPECT_TRUE(on("mnuDulcimer") == dulcimer && on("mnuStandard") != dulcimer);
         const bool fraction = on("optScaleFraction"), common = on("optScaleCommon");
-        const std::pair<bool, const char*> rules[] = {
-            {checked.values().count(1) == checked.size(), "one option per group"},
-            {std::ranges::count_if(precisions, &QAction::isChecked) == 1, "one precision"},
-            {seen == (about ? QStringList{"About Quillmar 3.10"} : QStringList{}) ||
-                 (calculate && seen == QStringList{"Quillmar"}),
-             "boxes seen"},
-            {!calculate || !seen.isEmpty() || after[0] == (dulcimer ? after[0] : frets),
-             "Calculate writes a row a fret"},
-            {!calculate || seen.isEmpty() || (focus && focus->text().isEmpty()),
-             "Calculate refuses by a message and empties the box to mend"},
-            {!calculate || !empty || !seen.isEmpty(), "Calculate refuses an empty box"},
-            {calculate || after == before, "only Calculate changes the table"},
-            {after[1].toInt() > after[0].toInt() && after.mid(8).join("").isEmpty(),
-             "the grid holds the rows written and nothing below them"},
-            {after.mid(2, 3) == QStringList{"Fret No.", "Nut to Fret", "Fret to Fret"}, "header"},
-            {printed == (name == "cmdPrint" || name == "mnuPrint"), "one printer chooser a Print"},
-            {on("mnuStandard") != dulcimer && on("mnuDulcimer") == dulcimer, "the mode chosen"},
-            {get("txtScale")->isVisible() == !(fraction || common) &&
-                 get("txtWhole")->isVisible() == fraction &&
-                 get("cboScaleCommon")->isVisible() == common,
-             "the scale boxes of the scale option shown"},
-            {get("txtCustom")->isEnabled() == on("optCalcMethodCustom"), "txtCustom under Custom"},
-            {std::ranges::all_of(halfFrets, [this](auto* b) { return b->isEnabled() == dulcimer; }),
-             "half frets enabled in Dulcimer mode only"},
-            {!QApplication::overrideCursor(), "no wait cursor left on"},
-            {!QApplication::activeModalWidget() && !QApplication::activePopupWidget(),
-             "no box or menu left open"}};
-        for (const auto& [ok, rule] : rules) {
-            failure += ok || !failure.isEmpty() ? "" : rule + (", boxes seen: " + seen.join("; "));
-        }
+        EXPECT_EQ(get("txtScale")->isVisible(), !fraction && !common);
+        EXPECT_EQ(get("txtWhole")->isVisible(), fraction);
+        EXPECT_EQ(get("cboScaleCommon")->isVisible(), common);
+        EXPECT_EQ(get("txtCustom")->isEnabled(), on("optCalcMethodCustom"));
+        EXPECT_TRUE(
+            std::ranges::all_of(halfFrets, [this](auto* b) { return b->isEnabled() == dulcimer; }));
+        EXPECT_FALSE(QApplication::overrideCursor());
+        EXPECT_FALSE(QApplication::activeModalWidget() || QApplication::activePopupWidget());
     }
 };
 
-TEST(Monkey, RandomWalkKeepsTheWindowConsistent) {
-    Monkey monkey;
-    ASSERT_TRUE(QTest::qWaitFor([&monkey] { return monkey.precisions[2]->isChecked(); }));
+TEST_F(Monkey, RandomWalkKeepsTheWindowConsistent) {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return precisions[2]->isChecked(); }));
     std::cout << "monkey: seed " << seed << ", " << actionCount << " actions" << std::endl;
-    while (monkey.failure.isEmpty() && monkey.log.size() < actionCount) {
-        monkey.step();
+    while (!HasFailure() && log.size() < actionCount) {
+        step();
     }
-    ASSERT_TRUE(monkey.failure.isEmpty()) << "broken: " << qPrintable(monkey.failure)
-                                          << "\nreplay: monkey_tests --monkey_seed=" << seed
-                                          << " --monkey_actions=" << monkey.log.size() << "\n"
-                                          << qPrintable(monkey.log.join('\n'));
+    ASSERT_FALSE(HasFailure()) << "replay: monkey_tests --monkey_seed=" << seed
+                               << " --monkey_actions=" << log.size() << "\n"
+                               << qPrintable(log.join('\n'));
 }
 
 }  // namespace
