@@ -10,18 +10,17 @@ except ImportError:
 TEXT, RADIO, BUTTON = at.ROLE_TEXT, at.ROLE_RADIO_BUTTON, at.ROLE_PUSH_BUTTON
 INPUTS = [(frame, role, name) for frame, role, names in [  # one caption may sit in two frames
     ("Scale Length", TEXT, "Scale Length|Scale Length, whole inches|Scale Length, numerator"),
-    ("Scale Length", RADIO, "Inches - decimal|Inches - fraction|Millimeters|Common"),
     ("Frets", TEXT, "Number of Frets"), ("Calc Method", TEXT, "Frets per octave"),
+    ("Scale Length", RADIO, "Inches - decimal|Inches - fraction|Millimeters|Common"),
     ("Frets", RADIO, 'Inches - decimal|Inches - nearest 1/64"|Millimeters'),
     ("Calc Method", RADIO, "12th Root of 2|17.817|17.835|Non 12-tone"),
     ("Half Frets", at.ROLE_CHECK_BOX, "0+|1+|3+|4+|6+|7+|8+|10+|11+|13+|14+|15+"),
     ("Scale Length", at.ROLE_COMBO_BOX, '2|Mandolin 13 7/8"'),  # named after the current item
     (None, BUTTON, "Calculate|Print|Exit"), (None, at.ROLE_TABLE, "Fret table")]
     for name in names.split("|")]
-SCALE, WHOLE, NUMERATOR, FRETS, PER_OCTAVE = INPUTS[0], INPUTS[1], INPUTS[2], INPUTS[7], INPUTS[8]
-DIVISOR, CALCULATE = ("Scale Length", TEXT, "divided by"), (None, BUTTON, "Calculate")
-# 25.5 inches, 12 frets, 12th root of 2, three places: label|nut to fret|fret to fret.
-# Qt gives the corner cell ("Fret No.") no text.
+SCALE, WHOLE, NUMERATOR, FRETS, PER_OCTAVE = INPUTS[:5]
+DIVISOR = ("Scale Length", TEXT, "divided by")
+# 25.5 inches, 12 frets, 12th root of 2, three places; Qt gives the corner cell no text.
 ROWS = ("|Nut to Fret|Fret to Fret,1  |1.431|1.431,2  |2.782|1.351,3  |4.057|1.275,"
         "4  |5.261|1.203,5  |6.397|1.136,6  |7.469|1.072,7  |8.481|1.012,8  |9.436|0.955,"
         "9  |10.338|0.902,10  |11.189|0.851,11  |11.992|0.803,12  |12.750|0.758").split(",")
@@ -37,26 +36,23 @@ def wait_for(what, probe):
 def run():
     app = wait_for("Quillmar on the bus", lambda: next(
         a for a in at.Registry.getDesktop(0) if a and (a.name or "").lower() == "quillmar"))
-    started = ("Settings", at.ROLE_LABEL, "Mode: Standard")  # a caption of the start-up work
-    found = wait_for("the start-up", lambda: f if started in (f := {  # (frame, role, name)
-        (n.parent.name if n.parent.getRole() == at.ROLE_PANEL else None, n.getRole(), n.name): n
-        for n in at.findAllDescendants(app[0], lambda n: n.getRole() != at.ROLE_TABLE_CELL)})
-        else None)
+    found = wait_for("the start-up", lambda: f if ("Settings", at.ROLE_LABEL, "Mode: Standard")
+                     in (f := {(n.parent.name if n.parent.getRole() == at.ROLE_PANEL else None,
+                                n.getRole(), n.name): n for n in at.findAllDescendants(
+                                    app[0], lambda n: n.getRole() != at.ROLE_TABLE_CELL)}) else 0)
     assert not (missing := [key for key in INPUTS if key not in found]), "missing %r" % missing
-
-    def press(key):  # through the action, as a screen reader does
-        action = found[key].queryAction()
-        action.doAction(next(i for i in range(action.nActions)
-                             if action.getName(i) in ("Press", "Toggle")))
     shows = lambda key, state: found[key].getState().contains(state)
     write = lambda key, value: found[key].queryEditableText().setTextContents(value)
+    def press(name):  # through the action, as a screen reader does
+        action = found[next(key for key in INPUTS if key[2] == name)].queryAction()
+        action.doAction(next(i for i in range(action.nActions)
+                             if action.getName(i) in ("Press", "Toggle")))
     # Options not selected yet: selecting one runs its handler.
-    for option, done in [("Inches - fraction", lambda: shows(WHOLE, at.STATE_SHOWING)
-                          and not shows(SCALE, at.STATE_SHOWING)),
-                         ("Non 12-tone", lambda: shows(PER_OCTAVE, at.STATE_ENABLED)),
-                         ("12th Root of 2", lambda: not shows(PER_OCTAVE, at.STATE_ENABLED))]:
-        press(next(key for key in INPUTS if key[1:] == (RADIO, option)))
-        wait_for(option + " selected", done)
+    for option, key, state, after in [("Inches - fraction", SCALE, at.STATE_SHOWING, False),
+                                      ("Non 12-tone", PER_OCTAVE, at.STATE_ENABLED, True),
+                                      ("12th Root of 2", PER_OCTAVE, at.STATE_ENABLED, False)]:
+        press(option)
+        wait_for(option + " selected", lambda: shows(key, state) == after)
     # Texts: what typing would refuse is refused whole; read-only and disabled boxes take none.
     found[NUMERATOR].queryEditableText().insertText(0, "1", 1)
     for key, value in [(WHOLE, "25"), (FRETS, "12"), (FRETS, "-5"), (FRETS, "1e50"),
@@ -65,21 +61,20 @@ def run():
     texts = [found[key].queryText().getText(0, -1)
              for key in (WHOLE, NUMERATOR, FRETS, DIVISOR, PER_OCTAVE)]
     assert texts == ["25", "1", "12", " /", ""], "the boxes hold %r" % texts
-    press(CALCULATE)
+    press("Calculate")
     # The header row and the label column are the table's column and row headers.
-    table = found[(None, at.ROLE_TABLE, "Fret table")].queryTable()
+    table = found[INPUTS[-1]].queryTable()
     wait_for("the first row", lambda: table.getRowHeader(0).name == "1  ")
-    cells = ["|".join([""] + [table.getColumnHeader(c).name for c in range(table.nColumns)])] + [
-        "|".join([table.getRowHeader(r).name] + [table.getAccessibleAt(r, c).name
-                                                 for c in range(table.nColumns)])
-        for r in range(table.nRows)]
+    header = lambda r, c: table.getColumnHeader(c) if r < 0 else table.getAccessibleAt(r, c)
+    cells = ["|".join([table.getRowHeader(r).name if r >= 0 else ""] + [
+        header(r, c).name for c in range(table.nColumns)]) for r in range(-1, table.nRows)]
     assert cells == ROWS + ["||"] * 12, "the table reads %r" % cells
     # A message box stops the window: Calculate pressed again behind it does nothing.
     boxes = lambda: [w for w in app if w and w.getRole() in (at.ROLE_ALERT, at.ROLE_DIALOG)]
     write(FRETS, "")
-    press(CALCULATE)
+    press("Calculate")
     wait_for("the message box", boxes)
-    press(CALCULATE)
+    press("Calculate")
     time.sleep(1)
     assert len(boxes()) == 1, "%d boxes open" % len(boxes())
 

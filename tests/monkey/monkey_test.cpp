@@ -1,6 +1,5 @@
-// A seeded random walk of user actions over the real window, checked after each action
-// against what holds whatever the inputs. Replay: monkey_tests --monkey_seed=N
-// [--monkey_actions=N].
+// A seeded random walk of user actions over the real window, checked after each action against
+// what holds whatever the inputs. Replay: monkey_tests --monkey_seed=N [--monkey_actions=N].
 #include <gtest/gtest.h>
 #include <QTest>
 #include <QtWidgets>
@@ -12,10 +11,9 @@ namespace {
 
 unsigned long long seed = 20240611;
 int actionCount = 20000;
-const QStringList kOddTexts = {
-    "9e99", "-5",     "+3",  " ",    " 12 ", "1,5", "abc",
-    "½",    "٣",      "１",  "🎸",    "0x1F", "1/2", ".",
-    "0",    "25.5.5", "NaN", "1001", "0007", "30",  "99999999999999999999999999999999999999999"};
+const QStringList kOddTexts = {"9e99", "-5",     "+3",  " ",    " 12 ", "1,5", "abc",
+                               "½",    "٣",      "１",  "🎸",    "0x1F", "1/2", ".",
+                               "0",    "25.5.5", "NaN", "1001", "0007", "30",  QString(41, '9')};
 
 struct Monkey : ::testing::Test {
     Monkey() {
@@ -41,26 +39,16 @@ struct Monkey : ::testing::Test {
     bool dulcimer = false;
     QTimer closer;
 
-    template <class T = QWidget>
-    T* get(const char* name) {
-        return w.findChild<T*>(name);
-    }
+    QWidget* get(const char* name) { return w.findChild<QWidget*>(name); }
     bool on(const char* name) { return w.findChild<QObject*>(name)->property("checked").toBool(); }
     int pick(qsizetype n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(random); }
     auto any(const auto& list) { return list[pick(list.size())]; }
-    // Rows written (labelled from row 1 down), grid rows, then the header, the last row
-    // written and the row below it, each as its cells joined by '|'.
-    std::vector<std::string> table() const {
-        int rows = 0;
-        while (!w.cellText(rows + 1, 0).isEmpty()) {
-            ++rows;
+    QStringList table() const {  // the grid, a row an item, its cells joined by '|'
+        QStringList rows;
+        for (int row = 0; row < w.gridRows(); ++row) {
+            rows << w.cellText(row, 0) + '|' + w.cellText(row, 1) + '|' + w.cellText(row, 2);
         }
-        std::vector<std::string> cells = {std::to_string(rows), std::to_string(w.gridRows())};
-        for (int row : {0, rows, rows + 1}) {
-            const QStringList texts = {w.cellText(row, 0), w.cellText(row, 1), w.cellText(row, 2)};
-            cells.push_back(texts.join('|').toStdString());
-        }
-        return cells;
+        return rows;
     }
     void step() {
         const int kind = pick(100), way = pick(12);
@@ -97,15 +85,15 @@ struct Monkey : ::testing::Test {
         log << what + " " + name;
         seen.clear();
         printed = 0;
-        const auto before = table();
-        const auto frets = std::to_string(get<QLineEdit>("txtNumberFrets")->text().toInt());
-        const bool empty = std::ranges::any_of(boxes, [](QLineEdit* box) {
-            return box->isVisible() && box->isEnabled() && !box->isReadOnly() &&
-                   box->text().isEmpty();
+        const QStringList before = table();
+        const int frets = static_cast<QLineEdit*>(get("txtNumberFrets"))->text().toInt();
+        const bool empty = std::ranges::any_of(boxes, [](auto* box) {
+            return box->isVisible() && box->isEnabled() && box->text().isEmpty();
         });
         action();
         QCoreApplication::processEvents();
-        const auto after = table();
+        const QStringList after = table();
+        const qsizetype written = after.size() - 1 - after.count("||");  // rows with any text
         const bool calculate = name == "cmdCalculate", refused = calculate && !seen.isEmpty();
         dulcimer = name == "mnuDulcimer" || (dulcimer && name != "mnuStandard");
         const auto* focus = qobject_cast<QLineEdit*>(QApplication::focusWidget());
@@ -114,11 +102,10 @@ struct Monkey : ::testing::Test {
                                                                            : "");
         EXPECT_TRUE(!refused || (focus && focus->text().isEmpty()));  // the box to mend
         EXPECT_TRUE(!calculate || !empty || refused);
-        EXPECT_EQ(after[0], calculate && !refused && !dulcimer ? frets : after[0]);  // a row a fret
+        EXPECT_EQ(written, calculate && !refused && !dulcimer ? frets : written);  // a row a fret
         EXPECT_TRUE(calculate || after == before);  // only Calculate changes the table
-        EXPECT_LT(std::stoi(after[0]), w.gridRows());
-        EXPECT_EQ(after[2], "Fret No.|Nut to Fret|Fret to Fret");
-        EXPECT_EQ(after[4], "||");  // nothing below the rows written
+        EXPECT_EQ(after[0].toStdString(), "Fret No.|Nut to Fret|Fret to Fret");
+        EXPECT_TRUE(after.mid(1, written).filter(QRegularExpression("^\\|")).isEmpty());  // a block
         EXPECT_EQ(printed, int(name == "cmdPrint" || name == "mnuPrint"));
         QMap<QObject*, int> checked;  // options checked per group
         for (const QRadioButton* option : options) {
