@@ -87,9 +87,6 @@ struct Monkey : ::testing::Test {
         printed = 0;
         const QStringList before = table();
         const int frets = static_cast<QLineEdit*>(get("txtNumberFrets"))->text().toInt();
-        const bool empty = std::ranges::any_of(boxes, [](auto* box) {
-            return box->isVisible() && box->isEnabled() && box->text().isEmpty();
-        });
         action();
         QCoreApplication::processEvents();
         const QStringList after = table();
@@ -101,7 +98,6 @@ struct Monkey : ::testing::Test {
                                                 : refused                  ? "Quillmar"
                                                                            : "");
         EXPECT_TRUE(!refused || (focus && focus->text().isEmpty()));  // the box to mend
-        EXPECT_TRUE(!calculate || !empty || refused);
         EXPECT_EQ(written, calculate && !refused && !dulcimer ? frets : written);  // a row a fret
         EXPECT_TRUE(calculate || after == before);  // only Calculate changes the table
         EXPECT_EQ(after[0].toStdString(), "Fret No.|Nut to Fret|Fret to Fret");
@@ -114,11 +110,6 @@ struct Monkey : ::testing::Test {
         EXPECT_EQ(checked.values().count(1), checked.size());
         EXPECT_EQ(std::ranges::count_if(precisions, &QAction::isChecked), 1);
         EXPECT_TRUE(on("mnuDulcimer") == dulcimer && on("mnuStandard") != dulcimer);
-        const bool fraction = on("optScaleFraction"), common = on("optScaleCommon");
-        EXPECT_EQ(get("txtScale")->isVisible(), !fraction && !common);
-        EXPECT_EQ(get("txtWhole")->isVisible(), fraction);
-        EXPECT_EQ(get("cboScaleCommon")->isVisible(), common);
-        EXPECT_EQ(get("txtCustom")->isEnabled(), on("optCalcMethodCustom"));
         EXPECT_TRUE(
             std::ranges::all_of(halfFrets, [this](auto* b) { return b->isEnabled() == dulcimer; }));
         EXPECT_FALSE(QApplication::overrideCursor());
