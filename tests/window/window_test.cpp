@@ -175,7 +175,7 @@ const Row kRows[] = {
     {"PrecisionInchKept", [] { click("mnuPrecision10000", "optDisplayMetric", "optDisplayDecimal"); EXPECT_EQ(precision(), ".0001 on"); }},
     {"PrecisionOverFraction", [] { click("optDisplayMetric", "optDisplayFraction", "optDisplayDecimal"); EXPECT_EQ(precision(), ".001 on"); }},
     {"PrecisionFraction", [] { click("optDisplayFraction"); EXPECT_EQ(precision(), ".001 off"); click("optScaleDecimal"); EXPECT_EQ(precision(), ".001 on"); }},
-    {"PrecisionFractionOfMetric", [] { click("optDisplayFraction", "optScaleMetric", "mnuPrecision10000", "optDisplayDecimal"); EXPECT_EQ(precision(), ".0001 on"); }},
+    {"PrecisionFractionOfMetric", [] { click("optDisplayFraction", "optScaleMetric"); EXPECT_EQ(precision(), ".001 on"); click("mnuPrecision10000", "optDisplayDecimal"); EXPECT_EQ(precision(), ".0001 on"); }},
     {"PrecisionFractionOfCommon", [] { click("optDisplayFraction", "optScaleCommon"); EXPECT_EQ(precision(), ".001 on"); }},
     {"PrecisionFractionOfFraction", [] { click("optDisplayFraction", "optScaleFraction"); EXPECT_EQ(precision(), ".001 off"); }},
     {"ScaleDecimal", [] { click("optScaleFraction", "optScaleDecimal"); EXPECT_EQ(focused() + " " + flags({"txtScale", "txtWhole", "cboScaleCommon"}), "txtScale txtWhole:h cboScaleCommon:h"); }},
