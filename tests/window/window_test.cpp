@@ -1,454 +1,302 @@
-// The window as a user drives it: a fresh frmQuillmar per row of steps and checks, its controls
-// found by object name and driven by real key and mouse events.
+// The window as a user drives it: a fresh frmQuillmar per named row, its controls found by object
+// name and driven by real key and mouse events, keys sent where the keyboard would send them.
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QAccessible>
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
-#include <memory>
-#include <stdexcept>
+#include <QtWidgets>
 
 #include "window/frm_quillmar.h"
 
-// Values in failures are quoted, so spaces stay visible.
-void PrintTo(const QString& text, std::ostream* out) {
+void PrintTo(const QString& text, std::ostream* out) {  // quoted: spaces stay visible
     *out << '"' << text.toStdString() << '"';
 }
-std::ostream& operator<<(std::ostream& out, const QString& text) {
-    return out << text.toStdString();
-}
 
-namespace quillmar::test {
 namespace {
+using quillmar::frmQuillmar;
 
-std::unique_ptr<frmQuillmar> window;
+std::unique_ptr<frmQuillmar> w;
 int beeps = 0;
-QString printed;  // the names of the print jobs, "[preview]" for a preview
-// While a step waits for a message box, the watchdog in main records it.
-bool boxExpected = false;
-QStringList seenBox;
+QString printed;    // the print jobs' names, "[preview]" for a preview
+QStringList boxes;  // the message boxes the watchdog in main closed, not yet looked at
 
-QObject* obj(const QString& name) {
-    if (QObject* found = name == "frmQuillmar" ? window.get() : window->findChild<QObject*>(name)) {
-        return found;
+template <typename T = QWidget>
+T* at(const char* name) {
+    T* found = w->findChild<T*>(name);
+    return found ? found : throw std::runtime_error(std::string("no control named ") + name);
+}
+const auto text = [](const char* name) { return at<QObject>(name)->property("text").toString(); };
+const auto cell = [](int row, int column) { return w->cellText(row, column); };
+const auto frets = [] { return text("txtNumberFrets") + " | " + text("lblNumFrets"); };
+const auto focused = [] { return qApp->focusWidget() ? qApp->focusWidget()->objectName() : ""; };
+QString column(int column) {  // its cells below the header
+    QStringList cells;
+    for (int row = 1; row < w->gridRows(); ++row) {
+        cells << w->cellText(row, column);
     }
-    throw std::runtime_error("no control named " + name.toStdString());
+    return cells.join(',');
 }
-QWidget* get(const QString& name) {
-    return qobject_cast<QWidget*>(obj(name));
+QString flags(std::initializer_list<const char*> names) {  // those hidden, disabled or checked
+    QString found;
+    for (const char* name : names) {
+        const QObject* o = at<QObject>(name);
+        const QString f = QString(o->property("visible").toBool() ? "" : "h") +
+                          (o->property("enabled").toBool() ? "" : "d") +
+                          (o->property("checked").toBool() ? "c" : "");
+        found += f.isEmpty() ? "" : name + (':' + f) + ' ';
+    }
+    return found.trimmed();
 }
-
-void tearDown() {
-    window.reset();
-    for (; QApplication::overrideCursor(); QApplication::restoreOverrideCursor()) {
-        ADD_FAILURE() << "a wait cursor was left behind";
+QString precision() {  // the item checked, the menu on or off
+    QString checked;
+    for (QAction* item : at<QMenu>("mnuPrecision")->actions()) {
+        checked += item->isChecked() ? item->text() + " " : "";
+    }
+    return checked + (at<QMenu>("mnuPrecision")->menuAction()->isEnabled() ? "on" : "off");
+}
+QString unfit() {  // captions the style finds too little room for
+    QStringList cut;
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+        const bool frame = qobject_cast<QGroupBox*>(c);
+        const QSize need = frame ? c->minimumSizeHint() : c->sizeHint();
+        const QString caption = c->property(frame ? "title" : "text").toString();
+        if ((frame || c->inherits("QLabel") || c->inherits("QAbstractButton")) &&
+            !caption.isEmpty() &&
+            (need.width() > c->width() || need.height() > c->height() ||
+             !c->parentWidget()->rect().contains(c->geometry()))) {
+            cut << c->objectName();
+        }
+    }
+    return cut.join(' ');
+}
+// The popup left open, if any; an access key's button is held down a moment before its click.
+QString key(QKeyCombination k) {
+    QTest::keyClick(static_cast<QWidget*>(nullptr), k.key(), k.keyboardModifiers());
+    QTest::qWait(k.keyboardModifiers() == Qt::AltModifier ? 300 : 0);
+    return QApplication::activePopupWidget() ? QApplication::activePopupWidget()->objectName() : "";
+}
+QString tabs() {  // the Tab cycle from the focus, which Shift+Tab walks back
+    QStringList stops;
+    for (; !stops.contains(focused()); key(Qt::Key_Tab)) {
+        stops << focused();
+    }
+    for (const QString& stop : QStringList(stops.rbegin(), stops.rend())) {
+        key(Qt::Key_Backtab);
+        EXPECT_EQ(focused(), stop) << "Shift+Tab";
+    }
+    return stops.join(' ');
+}
+void type(const char* name, const QString& keys) {
+    at<QLineEdit>(name)->clear();
+    at(name)->setFocus();
+    QTest::keyClicks(at(name), keys);
+}
+const auto fill = [] { return type("txtScale", "25.5"), type("txtNumberFrets", "12"); };
+template <typename... Names>
+void click(Names... names) {  // a menu item triggered
+    for (const char* name : {names...}) {
+        auto* item = w->findChild<QAction*>(name);
+        item ? item->trigger()
+             : QTest::mouseClick(at(name), Qt::LeftButton, {}, {8, at(name)->height() / 2});
     }
 }
+void calc(const char* scale, const char* count) {
+    type("txtScale", scale);
+    if (at("txtNumberFrets")->isEnabled()) {
+        type("txtNumberFrets", count);
+    }
+    click("cmdCalculate");
+}
+const auto focus = [](const char* name) { at(name)->setFocus(Qt::TabFocusReason); };
+const auto paste = [](const QString& text) {
+    QApplication::clipboard()->setText(text);
+    key(Qt::CTRL | Qt::Key_V);
+};
+QString box() {  // the focus comes back with the activation, later
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    return std::exchange(boxes, {}).join(" / ");
+}
 
-void fresh() {
-    tearDown();
-    window = std::make_unique<frmQuillmar>();
+struct Row {
+    const char* name;
+    void (*run)();
+};
+class Window : public ::testing::TestWithParam<Row> {};
+
+TEST_P(Window, Case) {
+    w = std::make_unique<frmQuillmar>();
     beeps = 0;
     printed.clear();
-    window->setPrinterChooser([](QPrinter& printer, QWidget*) {
+    w->setPrinterChooser([](QPrinter& printer, QWidget*) {
         printed += printer.docName();
-        QWidget dialog;  // takes the activation away, as the print dialog does
+        QWidget dialog;  // takes the activation away, as the print dialog does, then cancels
         dialog.show();
         dialog.activateWindow();
-        return !QTest::qWaitForWindowActive(&dialog);  // then cancelled
+        return !QTest::qWaitForWindowActive(&dialog);
     });
-    window->setPreviewShower([](QPrinter&, QWidget*, const PaintPages&, const PrintFromPreview&) {
-        printed += "[preview]";
-    });
-    QObject::connect(window.get(), &frmQuillmar::keyRefused, window.get(), [] { ++beeps; });
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    w->setPreviewShower([](auto&, auto, auto&, auto&) { printed += "[preview]"; });
+    QObject::connect(w.get(), &frmQuillmar::keyRefused, w.get(), [] { ++beeps; });
+    w->show();  // and activated, with or without a window manager
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     // The start-up work ends by checking ".001".
-    ASSERT_TRUE(
-        QTest::qWaitFor([] { return obj("mnuPrecision1000")->property("checked").toBool(); }));
-}
-
-// Steps apart by spaces: "box=text" typed into the emptied box, "calc:25.5/12" both typed and
-// Calculate clicked, "key:Ctrl+A" to the focus, "focus:name", "paste:text" with Ctrl+V,
-// "box:name" clicked with a message box expected, "reactivate"; as assistive technology does,
-// "toggle:name" an option and "set:box=text" a box's whole text; a name is clicked, or
-// triggered for "mnu...".
-void run(const QString& steps) {
-    for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
-        const QString arg = step.section(QRegularExpression("[:=]"), 1);
-        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
-        if (step.startsWith("calc:")) {
-            run("txtScale=" + arg.section('/', 0, 0));
-            run(get("txtNumberFrets")->isEnabled() ? "txtNumberFrets=" + arg.section('/', 1) : "");
-            run("cmdCalculate");
-        } else if (step.startsWith("key:")) {
-            const QKeyCombination key = QKeySequence(arg)[0];
-            QTest::keyClick(focus, key.key(), key.keyboardModifiers());
-        } else if (step.startsWith("focus:")) {
-            get(arg)->setFocus(Qt::TabFocusReason);
-        } else if (step.startsWith("paste:")) {
-            QApplication::clipboard()->setText(arg);
-            QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
-        } else if (step.startsWith("toggle:")) {
-            qobject_cast<QAbstractButton*>(get(arg))->toggle();
-        } else if (step.startsWith("set:")) {
-            QAccessibleInterface* box =
-                QAccessible::queryAccessibleInterface(obj(arg.section('=', 0, 0)));
-            box->editableTextInterface()->replaceText(0, box->textInterface()->characterCount(),
-                                                      arg.section('=', 1));
-        } else if (step == "reactivate") {  // another window active in between
-            QWidget other;
-            other.show();
-            other.activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
-            window->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        } else if (step.startsWith("box:")) {
-            seenBox.clear();
-            boxExpected = true;
-            run(arg);
-            boxExpected = false;
-            // The focus comes back with the activation, which the platform returns later.
-            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        } else if (step.contains('=')) {
-            auto* box = qobject_cast<QLineEdit*>(obj(step.section('=', 0, 0)));
-            box->clear();
-            box->setFocus();
-            QTest::keyClicks(box, step.section('=', 1));
-        } else if (step.startsWith("mnu")) {
-            qobject_cast<QAction*>(obj(step))->trigger();
-        } else {
-            QWidget* target = get(step);
-            EXPECT_TRUE(target->isVisible() && target->isEnabled()) << "cannot click " << step;
-            QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(8, target->height() / 2));
-        }
-    }
-}
-
-QString value(const QString& name) {
-    QStringList v;
-    if (name == "focus") {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
-    } else if (name == "printed") {
-        return printed;
-    } else if (name == "rows" || name == "beeps") {
-        return QString::number(name == "rows" ? window->gridRows() : beeps);
-    } else if (name.contains(',')) {
-        return window->cellText(name.section(',', 0, 0).toInt(), name.section(',', 1).toInt());
-    } else if (name.startsWith("col")) {
-        for (int row = 1; row < window->gridRows(); ++row) {
-            v << window->cellText(row, name.mid(3).toInt());
-        }
-        return v.join(',');
-    } else if (name == "precision") {  // the items checked, the menu on or off
-        auto* menu = qobject_cast<QMenu*>(obj("mnuPrecision"));
-        for (QAction* item : menu->actions()) {
-            v << (item->isChecked() ? item->text() : QString());
-        }
-        v.removeAll({});
-        return (v << (menu->menuAction()->isEnabled() ? "on" : "off")).join(' ');
-    } else if (name == "clipboard") {
-        return QApplication::clipboard()->text();
-    } else if (name == "box") {
-        return seenBox.join(", ");
-    } else if (name == "tabs") {
-        while (!v.contains(value("focus"))) {  // until a control comes round again
-            v << value("focus");
-            run("key:Tab");
-        }
-        return v.join(' ');
-    } else if (name == "fit") {
-        for (QWidget* w : window->findChildren<QWidget*>()) {
-            const bool frame = qobject_cast<QGroupBox*>(w) != nullptr;
-            if (!(frame || w->inherits("QLabel") || w->inherits("QAbstractButton")) ||
-                value(w->objectName()).isEmpty()) {
-                continue;
-            }
-            // The style's own measure of the room the caption needs.
-            const QSize need = frame ? w->minimumSizeHint() : w->sizeHint();
-            if (need.width() > w->width() || need.height() > w->height() ||
-                !w->parentWidget()->rect().contains(w->geometry())) {
-                v << w->objectName();
-            }
-        }
-        return v.join(' ');
-    }
-    if (auto* list = qobject_cast<QComboBox*>(obj(name))) {  // items, the current one in []
-        for (int i = 0; i < list->count(); ++i) {
-            v << (i == list->currentIndex() ? "[" + list->itemText(i) + "]" : list->itemText(i));
-        }
-        return v.join(',');
-    }
-    QVariant text = obj(name)->property("text");
-    text = text.isValid() ? text : obj(name)->property("title");
-    return text.isValid() ? text.toString() : obj(name)->property("windowTitle").toString();
-}
-
-// Checks apart by "|": "name=text" for a control's text, caption, title or list items
-// ([current]); a cell "row,column"; "colN" (its cells joined by ","); focus; rows; precision
-// (item checked, menu on/off); box (the last, joined by ", "); clipboard; printed; beeps; fit
-// (captions not shown whole); tabs (the Tab cycle); "name:flags" for h (hidden), d (disabled),
-// c (checked); or "name:flags=text".
-void expect(const QString& checks) {
-    for (const QString& check : checks.split('|', Qt::SkipEmptyParts)) {
-        const QString name = check.section(QRegularExpression("[:=]"), 0, 0);
-        const QString rest = check.mid(name.size());
-        if (rest.startsWith(':')) {
-            const QObject* o = obj(name);
-            const QString flags = QString(o->property("visible").toBool() ? "" : "h") +
-                                  (o->property("enabled").toBool() ? "" : "d") +
-                                  (o->property("checked").toBool() ? "c" : "");
-            EXPECT_EQ(flags, rest.mid(1).section('=', 0, 0)) << name << " flags";
-        }
-        if (rest.contains('=')) {
-            EXPECT_EQ(value(name), rest.mid(rest.indexOf('=') + 1)) << name;
-        }
-    }
-}
-
-// A fresh window per row: steps, then checks, then maybe further steps and checks.
-void scenarios(std::initializer_list<std::vector<const char*>> rows) {
-    for (const auto& row : rows) {
-        fresh();
-        QString steps;
-        for (std::size_t i = 0; i + 1 < row.size(); i += 2) {
-            SCOPED_TRACE(steps += QString(row[i]) + ' ');
-            run(row[i]);
-            expect(row[i + 1]);
-        }
-        tearDown();  // no wait cursor left behind
-    }
-}
-
-class Window : public ::testing::Test {
-protected:
-    void SetUp() override { fresh(); }
-    void TearDown() override { tearDown(); }
-};
-
-TEST_F(Window, StartUp) {
-    // clang-format off
-    expect("frmQuillmar:=Quillmar 3.10|focus=txtScale|fit=|precision=.001 on|beeps=0|"
-           "rows=25|0,0=Fret No.|0,1=Nut to Fret|0,2=Fret to Fret|col0=,,,,,,,,,,,,,,,,,,,,,,,|"
-           "col1=,,,,,,,,,,,,,,,,,,,,,,,|col2=,,,,,,,,,,,,,,,,,,,,,,,|"
-           "txtScale:=|txtWhole:h=|txtFraction1:h=|txtDivisor:h= /|cboFraction2:h=[2],4,8,16,32,64|"
-           "cboScaleCommon:h=[Mandolin 13 7/8\"],Gibson - 24 3/4\",Martin - 24.9\",PRS - 25\","
-           "Martin - 25.4\",Fender - 25 1/2\",Bass (Short Scale) - 30\",Bass - 34\"|txtNumberFrets:=|"
-           "txtCustom:d=|lblScale=Scale Length|lblNumberFrets=Number of Frets|lblTeT=Frets|"
-           "optScaleDecimal:c=Inches - decimal|optScaleFraction:=Inches - fraction|"
-           "optScaleMetric:=Millimeters|optScaleCommon:=Common|optDisplayDecimal:c=Inches - decimal|"
-           "optDisplayFraction:=Inches - nearest 1/64\"|optDisplayMetric:=Millimeters|"
-           "optCalcMethod12root2:c=12th Root of 2|optCalcMethodClassic:=17.817|"
-           "optCalcMethodTovell:=17.835|optCalcMethodCustom:=Non 12-tone|"
-           "frameScaleLength=Scale Length|frameNumberFrets=Frets|frameCalcMethod=Calc Method|"
-           "frameHalfFrets:d=Half Frets|frameSettings=Settings|chkZeroPlus:d=0+|chkOnePlus:d=1+|"
-           "chkThreePlus:d=3+|chkFourPlus:d=4+|chkSixPlus:dc=6+|chkSevenPlus:d=7+|chkEightPlus:d=8+|"
-           "chkTenPlus:d=10+|chkElevenPlus:d=11+|chkThirteenPlus:dc=13+|chkFourteenPlus:d=14+|"
-           "chkFifteenPlus:d=15+|lblMode=Mode: Standard|lblScaleLength=Scale Length:|"
-           "lblNumFrets=Number of Frets:|lblDisplay=Display:|lblCalcMethod=Calc Method:|"
-           "cmdCalculate:=&Calculate|cmdPrint:=&Print|cmdExit:=E&xit|grdTable:|mnuFile=&File|"
-           "Calc=Ca&lc|mnuAbout=&About|mnuPrint=&Print|mnuExit=E&xit|mnuStandard:c=&Standard|"
-           "mnuDulcimer:=&Dulicmer|mnuAboutQuillmar=&About Quillmar|mnuPrecision10=.1|"
-           "mnuPrecision100=.01|mnuPrecision10000=.0001");
-    // clang-format on
-    // The design's 9315 x 6585 twips at 15 to the pixel, both scaled alike.
-    QWidget* client = window->centralWidget();
-    EXPECT_NEAR(client->height(), 439 * client->width() / 621.0, 1.0);
-    EXPECT_EQ(client->width(), window->width());
-    EXPECT_GE(client->mapTo(window.get(), QPoint(0, 0)).y(), window->menuBar()->height());
-    // Also when the window is larger than the screen (run scaled as well).
-    EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry().topLeft()))
-        << window->frameGeometry().topLeft().x() << "," << window->frameGeometry().topLeft().y();
+    ASSERT_TRUE(QTest::qWaitFor([] { return at<QAction>("mnuPrecision1000")->isChecked(); }));
+    GetParam().run();
+    w.reset();
+    EXPECT_EQ(std::exchange(boxes, {}), QStringList()) << "a message box no check looked at";
+    for (; QApplication::overrideCursor(); QApplication::restoreOverrideCursor())
+        ADD_FAILURE() << "a wait cursor was left behind";
 }
 
 // clang-format off
-#define TYPED "txtScale=25.5 txtNumberFrets=12 "
-#define WARNING "box=Quillmar, 2, OK, arrow, "  // 2: the Warning icon
-#define NO_SCALE WARNING "Please enter Scale Length.|focus="
-#define RANGE WARNING "Number of frets must be between 1 and 1000.|focus=txtNumberFrets|txtNumberFrets="
-#define NOTHING "box=Quillmar, 1, OK, arrow, There are no frets to draw. Calculate a table first, then print its template."
-#define NO_OCTAVE WARNING "Please enter number of frets per octave.|focus=txtCustom|"
+#define WARNING "Quillmar, 2, OK, arrow, "  // title, icon (2: Warning), buttons, cursor, text
+#define NO_SCALE WARNING "Please enter Scale Length."
+#define RANGE WARNING "Number of frets must be between 1 and 1000."
+#define NO_OCTAVE WARNING "Please enter number of frets per octave."
+#define NOTHING "Quillmar, 1, OK, arrow, There are no frets to draw. Calculate a table first, then print its template."
 
-TEST_F(Window, Scenarios) {
-    scenarios({
-        // Mode: the fret count follows LastFretCount; the half-fret marks stay.
-        {"mnuDulcimer", "txtNumberFrets:d=17|lblNumFrets=Number of Frets:|mnuDulcimer:c|mnuStandard:|"
-         "chkSevenPlus:", "mnuStandard", "txtNumberFrets:=0|lblNumFrets=Number of Frets:  0|"
-         "mnuStandard:c|mnuDulcimer:|chkSevenPlus:d"},
-        {"calc:25.5/24 mnuDulcimer mnuStandard", "txtNumberFrets:=24|lblNumFrets=Number of Frets:  24"},
-        {"calc:25.5/24 txtNumberFrets=22 mnuStandard", "txtNumberFrets=24|lblNumFrets=Number of Frets:  24"},
-        {"mnuDulcimer calc:25.5/ mnuStandard", "txtNumberFrets:=17|lblNumFrets=Number of Frets:  19"},
-        {"calc:25.5/12 mnuDulcimer mnuDulcimer", "txtNumberFrets:d=17|lblNumFrets=Number of Frets:  12"},
-        {"mnuDulcimer chkSixPlus chkOnePlus mnuStandard mnuDulcimer", "chkSixPlus:|chkOnePlus:c"},
-        // Precision: one item checked, each unit remembering its own; the menu
-        // off for a fraction display unless the scale is not a fraction.
-        {"optDisplayMetric", "precision=.1 on", "optDisplayDecimal", "precision=.001 on"},
-        {"optDisplayMetric mnuPrecision100 optDisplayDecimal optDisplayMetric", "precision=.01 on"},
-        {"mnuPrecision10000 optDisplayMetric optDisplayDecimal", "precision=.0001 on"},
-        {"optDisplayMetric optDisplayFraction optDisplayDecimal", "precision=.001 on"},
-        {"optDisplayFraction", "precision=.001 off", "optScaleDecimal", "precision=.001 on"},
-        {"optDisplayFraction optScaleMetric", "precision=.001 on", "mnuPrecision10000 optDisplayDecimal",
-         "precision=.0001 on"},
-        {"optDisplayFraction optScaleCommon", "precision=.001 on"},
-        {"optDisplayFraction optScaleFraction", "precision=.001 off"},
-        // Scale entry: one group shown and focused.
-        {"optScaleFraction", "precision=.001 on", "optScaleDecimal",
-         "focus=txtScale|txtScale:|txtWhole:h|cboScaleCommon:h"},
-        {"optScaleCommon optScaleMetric", "focus=txtScale|txtScale:|txtFraction1:h|cboFraction2:h"},
-        {"optScaleCommon optScaleFraction", "focus=txtWhole|txtScale:h|txtWhole:|txtFraction1:|"
-                                            "txtDivisor:|cboFraction2:|cboScaleCommon:h"},
-        {"optScaleFraction optScaleCommon", "focus=cboScaleCommon|txtScale:h|txtWhole:h|cboScaleCommon:"},
-        // Running the start-up work again would put every choice back.
-        {"mnuDulcimer chkSixPlus optCalcMethodCustom txtCustom=19 calc:25.5/12 optDisplayMetric "
-         "mnuPrecision100 optScaleFraction reactivate", "mnuDulcimer:c|chkSixPlus:|"
-         "optCalcMethodCustom:c|txtCustom=19|optDisplayMetric:c|precision=.01 on|"
-         "optScaleFraction:c|txtWhole:|rows=30|lblMode=Mode: Duclimer"},
-        // The count per octave: not focused; emptied and disabled by another method.
-        {"optCalcMethodCustom", "txtCustom:=|focus=optCalcMethodCustom",
-         "txtCustom=19 optCalcMethodClassic", "txtCustom:d=", "optCalcMethodCustom", "txtCustom:="},
-        // The longest summaries still show whole.
-        {"optCalcMethodCustom txtCustom=12 calc:25.5/1000", "fit="},
-        // Ctrl+A, Ctrl+C: the header line and a line per row, as a spreadsheet reads them.
-        {"calc:25.5/12 focus:grdTable key:Ctrl+A key:Ctrl+C",
-         "rows=25|col0=1  ,2  ,3  ,4  ,5  ,6  ,7  ,8  ,9  ,10  ,11  ,12  ,,,,,,,,,,,,|"
-         "clipboard=Fret No.\tNut to Fret\tFret to Fret\n1\t1.431\t1.431\n2\t2.782\t1.351\n"
-         "3\t4.057\t1.275\n4\t5.261\t1.203\n5\t6.397\t1.136\n6\t7.469\t1.072\n"
-         "7\t8.481\t1.012\n8\t9.436\t0.955\n9\t10.338\t0.902\n10\t11.189\t0.851\n"
-         "11\t11.992\t0.803\n12\t12.750\t0.758\n\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n"
-         "\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n\t\t\n|lblMode=Mode: Standard|"
-         "lblScaleLength=Scale Length:  25.5 inches|lblNumFrets=Number of Frets:  12|"
-         "lblDisplay=Display: inches|lblCalcMethod=Calc Method: 12th Root of 2",
-         "key:Down key:Shift+Down key:Ctrl+C", "clipboard=2\t2.782\t1.351\n3\t4.057\t1.275\n"},
-        {"calc:25.5/1000 calc:25.5/12", "rows=1001|1000,0=|12,0=12  |13,0=|1000,1="},
-        {"mnuPrecision10 calc:25.5/2", "1,1=1.4|2,1=2.8"},
-        {"optDisplayFraction calc:25.5/12", "12,1=        12  3/4"},
-        {"optScaleMetric optDisplayMetric calc:648/12",
-         "12,1=324.0|lblScaleLength=Scale Length:  648 mm|lblDisplay=Display: mm"},
-        // Half frets measured from the previous row shown, not the previous semitone.
-        {"mnuDulcimer calc:25.5/", "rows=30|lblMode=Mode: Duclimer|lblNumFrets=Number of Frets:  17|"
-         "col0=1  ,2  ,3  ,4  ,5  ,6  ,6+,7  ,8  ,9  ,10  ,11  ,12  ,13  ,13+,14  ,15  ,16  ,17  ,,,,,,,,,,|"
-         "col1=2.782,5.261,6.397,8.481,10.338,11.189,11.992,12.750,14.141,15.380,15.948,16.990,17.919,"
-         "18.344,18.746,19.125,19.821,20.440,20.724,,,,,,,,,,|2,2=2.479|8,2=0.758"},
-        // Input checks: the field concerned emptied and focused, the others kept.
-        {"txtNumberFrets=12 box:cmdCalculate", NO_SCALE "txtScale|txtScale=|txtNumberFrets=12"},
-        {"optScaleFraction txtNumberFrets=12 box:cmdCalculate", NO_SCALE "txtWhole|txtWhole=",
-         "txtWhole=25 box:cmdCalculate", NO_SCALE "txtFraction1|txtWhole=25|txtNumberFrets=12"},
-        {"txtScale=25.5 box:cmdCalculate",
-         WARNING "Please enter Number of Frets.|focus=txtNumberFrets|txtScale=25.5"},
-        {TYPED "txtNumberFrets=0 box:cmdCalculate", RANGE "|txtScale=25.5",
-         "txtNumberFrets=1001 box:cmdCalculate", RANGE},
-        {"optCalcMethodCustom " TYPED "box:cmdCalculate", NO_OCTAVE "txtNumberFrets=12",
-         "txtCustom=0 box:cmdCalculate", NO_OCTAVE "txtCustom="},
-        // A refused count keeps the table; a missing count per octave empties it.
-        {"calc:25.5/12 txtNumberFrets=0 box:cmdCalculate",
-         "12,1=12.750|lblNumFrets=Number of Frets:  12"},
-        {"calc:25.5/12 optCalcMethodCustom txtScale=30 box:cmdCalculate",
-         "lblScaleLength=Scale Length:  30 inches|lblCalcMethod=Calc Method: Non 12-Tone|rows=25|"
-         "0,1=Nut to Fret|1,1=|12,1="},
-        // A refused key beeps once; "." only in the scale length.
-        {"txtScale=1a-,.7 key:Space key:Backspace", "txtScale=1.|beeps=4"},
-        {"txtNumberFrets=1a-,.7 key:Space key:Backspace", "txtNumberFrets=1|beeps=5"},
-        {"optCalcMethodCustom txtCustom=1a-,.7 key:Space key:Backspace", "txtCustom=1|beeps=5"},
-        {"optScaleFraction txtWhole=1a-,.7 key:Space key:Backspace", "txtWhole=1|beeps=5"},
-        {"optScaleFraction txtFraction1=1a-,.7 key:Space key:Backspace", "txtFraction1=1|beeps=5"},
-        // Maximum lengths, typed or pasted; a paste with anything but digits refused whole.
-        {"txtScale=123456789012 txtNumberFrets=123456", "txtScale=1234567890|txtNumberFrets=1234"},
-        {"optScaleFraction txtFraction1=1234 txtWhole=123456789012345",
-         "txtFraction1=12|txtWhole=123456789012345"},
-        {"optCalcMethodCustom txtCustom=123456", "txtCustom=1234"},
-        {"optCalcMethodCustom txtCustom= paste:9e99", "txtCustom=|beeps=1"},
-        {"txtNumberFrets= paste:12a", "txtNumberFrets=|beeps=1", "txtNumberFrets=1 paste:2.5",
-         "txtNumberFrets=1|beeps=2", "txtNumberFrets=1 paste:2", "txtNumberFrets=12|beeps=2"},
-        {"txtScale= paste:-5", "txtScale=|beeps=1", "txtScale= paste:25.5", "txtScale=25.5|beeps=1",
-         "txtScale= paste:123456789012", "txtScale=|beeps=2"},
-        // Assistive technology: the option's handler runs; a text is held to the same rule,
-        // and boxes that are read-only or disabled take none.
-        {"toggle:optScaleCommon toggle:optDisplayMetric toggle:optCalcMethodCustom",
-         "cboScaleCommon:|txtScale:h|precision=.1 on|txtCustom:"},
-        {"set:txtScale=25.5 set:txtScale=-5 set:txtNumberFrets=12345 set:txtDivisor=7 "
-         "set:txtCustom=7", "txtScale=25.5|txtNumberFrets=|txtDivisor= /|txtCustom=|beeps=4"},
-        // Enter runs Calculate from anywhere but another command button or an open list.
-        {TYPED "key:Return", "1,0=1  "},
-        {TYPED "focus:optDisplayDecimal key:Return", "1,0=1  "},
-        {TYPED "focus:grdTable key:Return", "1,0=1  "},
-        {TYPED "optScaleCommon focus:cboScaleCommon key:Return", "1,0=1  "},
-        {TYPED "mnuDulcimer focus:chkOnePlus key:Enter", "1,0=1  |chkOnePlus:"},
-        {TYPED "focus:cmdPrint key:Return", "1,0=|printed=Quillmar"},
-        {TYPED "focus:cmdExit key:Return", "1,0=|frmQuillmar:h"},
-        {TYPED "optScaleCommon focus:cboScaleCommon key:Alt+Down key:Down key:Return",
-         "1,0=|cboScaleCommon=Mandolin 13 7/8\",[Gibson - 24 3/4\"],Martin - 24.9\",PRS - 25\","
-         "Martin - 25.4\",Fender - 25 1/2\",Bass (Short Scale) - 30\",Bass - 34\""},
-        // The menu shortcuts reach the menu from a text box.
-        {"txtScale=25.5 key:Ctrl+D", "mnuDulcimer:c|txtScale=25.5"},
-        {"mnuDulcimer txtScale=25.5 key:Ctrl+S", "mnuStandard:c|mnuDulcimer:"},
-        {"txtNumberFrets=12 key:Ctrl+Shift+P", "printed=[preview]"},
-        // The template draws the last table written; a rejected input keeps it.
-        {"txtNumberFrets=12 box:key:Ctrl+T", NOTHING "|printed=|focus=txtNumberFrets"},
-        {"calc:25.5/12 txtScale= box:cmdCalculate key:Ctrl+T", "printed=[preview]"},
-        {"calc:25.5/12 optCalcMethodCustom txtCustom=0 box:cmdCalculate box:key:Ctrl+T",
-         NOTHING "|printed="},
-        {"calc:9999/1 box:key:Ctrl+T",
-         "box=Quillmar, 1, OK, arrow, A scale length over 5000 mm is too long for a paper template."},
-        {"txtNumberFrets=12 key:Ctrl+P", "printed=Quillmar"},
-        // The report names the table it prints, in the table's unit; the focus comes back.
-        {"calc:25.5/12 optDisplayMetric focus:txtNumberFrets box:mnuPrint",
-         "printed=Quillmar - 25.5 inches - 12 frets|focus=txtNumberFrets"},
-        {"txtScale=25.5 key:Ctrl+Q", "frmQuillmar:h"},
-        // Tab skips hidden and disabled controls (other states: the keyboard walk).
-        {"focus:txtScale", "tabs=txtScale optScaleDecimal txtNumberFrets optDisplayDecimal "
-                           "optCalcMethod12root2 cmdCalculate cmdPrint cmdExit grdTable"},
-        // The About box changes nothing; its texts are checked below.
-        {"calc:25.5/12 txtNumberFrets=7 box:mnuAboutQuillmar",
-         "txtNumberFrets=7|12,1=12.750|focus=txtNumberFrets"},
-    });
-    const QStringList lines = seenBox.value(4).split('\n');
-    EXPECT_EQ(seenBox.mid(0, 4), QStringList({"About Quillmar 3.10", "0", "OK", "arrow"}));
-    ASSERT_EQ(lines.size(), 5) << seenBox.value(4);
-    EXPECT_EQ(lines[0], "Quillmar 3.10");
-    EXPECT_EQ(lines[2], "");
-}
+const Row kRows[] = {
+    // The design's 9315 x 6585 twips at 15 to the pixel; on the screen even when larger than it (run scaled too).
+    {"StartUp", [] { EXPECT_EQ(w->windowTitle() + " " + focused() + " " + precision() + unfit() + text("txtScale") + text("txtNumberFrets"), "Quillmar 3.10 txtScale .001 on");
+        const QRect client(w->centralWidget()->mapTo(w.get(), QPoint()), w->centralWidget()->size()); EXPECT_EQ(column(0) + column(1) + column(2), QString(69, ','));
+        EXPECT_NEAR(client.height(), 439 * client.width() / 621.0, 1.0); EXPECT_EQ(client.width(), w->width()); EXPECT_GE(client.y(), w->menuBar()->height());
+        EXPECT_TRUE(w->screen()->availableGeometry().contains(w->frameGeometry().topLeft())); EXPECT_EQ(beeps, 0); }},
+    // Mode: the fret count follows the last one calculated; the half-fret marks stay.
+    {"DulcimerThenStandard", [] { click("mnuDulcimer"); EXPECT_EQ(frets() + flags({"txtNumberFrets", "mnuStandard", "chkSevenPlus"}), "17 | Number of Frets:txtNumberFrets:d");
+        click("mnuStandard"); EXPECT_EQ(frets() + flags({"txtNumberFrets", "mnuDulcimer", "chkSevenPlus"}), "0 | Number of Frets:  0chkSevenPlus:d"); }},
+    {"StandardRestoresCount", [] { calc("25.5", "24"); click("mnuDulcimer", "mnuStandard"); EXPECT_EQ(frets(), "24 | Number of Frets:  24"); }},
+    {"StandardDropsUncalculatedCount", [] { calc("25.5", "24"); type("txtNumberFrets", "22"); click("mnuStandard"); EXPECT_EQ(frets(), "24 | Number of Frets:  24"); }},
+    {"StandardAfterDulcimerTable", [] { click("mnuDulcimer"); calc("25.5", ""); click("mnuStandard"); EXPECT_EQ(frets(), "17 | Number of Frets:  19"); }},
+    {"DulcimerTwice", [] { calc("25.5", "12"); click("mnuDulcimer", "mnuDulcimer"); EXPECT_EQ(frets(), "17 | Number of Frets:  12"); }},
+    {"HalfFretMarksKept", [] { click("mnuDulcimer", "chkSixPlus", "chkOnePlus", "mnuStandard", "mnuDulcimer"); EXPECT_EQ(flags({"chkSixPlus", "chkOnePlus"}), "chkOnePlus:c"); }},
+    {"ModeShortcutsFromTextBox", [] { type("txtScale", "25.5"); key(Qt::CTRL | Qt::Key_D); EXPECT_EQ(flags({"mnuStandard", "mnuDulcimer"}) + " " + text("txtScale"), "mnuDulcimer:c 25.5");
+        type("txtScale", "25.5"); key(Qt::CTRL | Qt::Key_S); EXPECT_EQ(flags({"mnuStandard", "mnuDulcimer"}) + " " + text("txtScale"), "mnuStandard:c 25.5"); }},
+    // Precision: one item checked, each unit its own; off for a fraction display of a fraction.
+    {"PrecisionMetric", [] { click("optDisplayMetric"); EXPECT_EQ(precision(), ".1 on"); click("optDisplayDecimal"); EXPECT_EQ(precision(), ".001 on"); }},
+    {"PrecisionMetricKept", [] { click("optDisplayMetric", "mnuPrecision100", "optDisplayDecimal", "optDisplayMetric"); EXPECT_EQ(precision(), ".01 on"); }},
+    {"PrecisionInchKept", [] { click("mnuPrecision10000", "optDisplayMetric", "optDisplayDecimal"); EXPECT_EQ(precision(), ".0001 on"); }},
+    {"PrecisionOverFraction", [] { click("optDisplayMetric", "optDisplayFraction", "optDisplayDecimal"); EXPECT_EQ(precision(), ".001 on"); }},
+    {"PrecisionFraction", [] { click("optDisplayFraction"); EXPECT_EQ(precision(), ".001 off"); click("optScaleDecimal"); EXPECT_EQ(precision(), ".001 on"); }},
+    {"PrecisionFractionOfMetric", [] { click("optDisplayFraction", "optScaleMetric"); EXPECT_EQ(precision(), ".001 on"); click("mnuPrecision10000", "optDisplayDecimal"); EXPECT_EQ(precision(), ".0001 on"); }},
+    {"PrecisionFractionOfCommon", [] { click("optDisplayFraction", "optScaleCommon"); EXPECT_EQ(precision(), ".001 on"); }},
+    {"PrecisionFractionOfFraction", [] { click("optDisplayFraction", "optScaleFraction"); EXPECT_EQ(precision(), ".001 off"); }},
+    {"ScaleDecimal", [] { click("optScaleFraction", "optScaleDecimal"); EXPECT_EQ(focused() + " " + flags({"txtScale", "txtWhole", "cboScaleCommon"}), "txtScale txtWhole:h cboScaleCommon:h"); }},
+    {"ScaleMetric", [] { click("optScaleCommon", "optScaleMetric"); EXPECT_EQ(focused() + " " + flags({"txtScale", "txtFraction1", "cboFraction2"}), "txtScale txtFraction1:h cboFraction2:h"); }},
+    {"ScaleFraction", [] { click("optScaleCommon", "optScaleFraction"); EXPECT_EQ(precision(), ".001 on");
+        EXPECT_EQ(focused() + " " + flags({"txtScale", "txtWhole", "txtFraction1", "txtDivisor", "cboFraction2", "cboScaleCommon"}), "txtWhole txtScale:h cboScaleCommon:h"); }},
+    {"ScaleCommon", [] { click("optScaleFraction", "optScaleCommon"); EXPECT_EQ(focused() + " " + flags({"txtScale", "txtWhole", "cboScaleCommon"}), "cboScaleCommon txtScale:h txtWhole:h"); }},
+    {"ReactivationKeepsChoices", [] { click("mnuDulcimer", "chkSixPlus", "optCalcMethodCustom"); type("txtCustom", "19"); calc("25.5", "12"); click("optDisplayMetric", "mnuPrecision100", "optScaleFraction");
+        QWidget other; other.show(); other.activateWindow(); ASSERT_TRUE(QTest::qWaitForWindowActive(&other)); w->activateWindow(); ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        EXPECT_EQ(flags({"mnuDulcimer", "chkSixPlus", "optCalcMethodCustom", "optDisplayMetric", "optScaleFraction", "txtWhole"}), "mnuDulcimer:c optCalcMethodCustom:c optDisplayMetric:c optScaleFraction:c");
+        EXPECT_EQ(text("txtCustom") + " " + precision() + " " + text("lblMode") + " " + column(0).left(3), "19 .01 on Mode: Duclimer 1  "); }},
+    {"CountPerOctaveOnlyForNonTwelveTone", [] { click("optCalcMethodCustom"); EXPECT_EQ(flags({"txtCustom"}) + text("txtCustom") + focused(), "optCalcMethodCustom"); type("txtCustom", "19");
+        click("optCalcMethodClassic"); EXPECT_EQ(flags({"txtCustom"}) + text("txtCustom"), "txtCustom:d"); click("optCalcMethodCustom"); EXPECT_EQ(flags({"txtCustom"}), ""); }},
+    {"LongestSummariesFit", [] { click("optCalcMethodCustom"); type("txtCustom", "12"); calc("25.5", "1000"); EXPECT_EQ(unfit(), ""); }},
+    {"CopyForSpreadsheet", [] { calc("25.5", "3"); focus("grdTable"); key(Qt::CTRL | Qt::Key_A); key(Qt::CTRL | Qt::Key_C);  // the header line and a line per row
+        EXPECT_EQ(qApp->clipboard()->text(), "Fret No.\tNut to Fret\tFret to Fret\n1\t1.431\t1.431\n2\t2.782\t1.351\n3\t4.057\t1.275\n" + QString("\t\t\n").repeated(21));
+        key(Qt::Key_Down); key(Qt::SHIFT | Qt::Key_Down); key(Qt::CTRL | Qt::Key_C); EXPECT_EQ(qApp->clipboard()->text(), "2\t2.782\t1.351\n3\t4.057\t1.275\n");
+        EXPECT_EQ(text("lblMode") + "|" + text("lblScaleLength") + "|" + text("lblDisplay") + "|" + text("lblCalcMethod"), "Mode: Standard|Scale Length:  25.5 inches|Display: inches|Calc Method: 12th Root of 2"); }},
+    {"ShorterTableClearsRows", [] { calc("25.5", "1000"); calc("25.5", "12"); EXPECT_EQ(cell(1000, 0) + "|" + cell(12, 0) + "|" + cell(13, 0) + "|" + cell(1000, 1), "|12  ||"); EXPECT_EQ(w->gridRows(), 1001); }},
+    {"TenthsOfAnInch", [] { click("mnuPrecision10"); calc("25.5", "2"); EXPECT_EQ(column(1), "1.4,2.8" + QString(22, ',')); }},
+    {"FractionDisplay", [] { click("optDisplayFraction"); calc("25.5", "12"); EXPECT_EQ(cell(12, 1), "        12  3/4"); }},
+    {"Millimeters", [] { click("optScaleMetric", "optDisplayMetric"); calc("648", "12"); EXPECT_EQ(cell(12, 1) + "|" + text("lblScaleLength") + "|" + text("lblDisplay"), "324.0|Scale Length:  648 mm|Display: mm"); }},
+    {"DulcimerHalfFretFromPreviousRowShown", [] { click("mnuDulcimer"); calc("25.5", ""); EXPECT_EQ(text("lblMode") + "|" + text("lblNumFrets") + "|" + cell(2, 2) + "|" + cell(8, 2), "Mode: Duclimer|Number of Frets:  17|2.479|0.758");
+        EXPECT_EQ(column(0), "1  ,2  ,3  ,4  ,5  ,6  ,6+,7  ,8  ,9  ,10  ,11  ,12  ,13  ,13+,14  ,15  ,16  ,17  ,,,,,,,,,,");
+        EXPECT_EQ(column(1), "2.782,5.261,6.397,8.481,10.338,11.189,11.992,12.750,14.141,15.380,15.948,16.990,17.919,18.344,18.746,19.125,19.821,20.440,20.724,,,,,,,,,,"); }},
+    // Input checks: the field concerned emptied and focused, the others kept; a refused count keeps the table.
+    {"NoScaleLength", [] { type("txtNumberFrets", "12"); click("cmdCalculate"); EXPECT_EQ(box(), NO_SCALE); EXPECT_EQ(focused() + text("txtNumberFrets"), "txtScale12"); }},
+    {"NoWholeInches", [] { click("optScaleFraction"); type("txtNumberFrets", "12"); click("cmdCalculate"); EXPECT_EQ(box(), NO_SCALE); EXPECT_EQ(focused(), "txtWhole"); }},
+    {"NoNumerator", [] { click("optScaleFraction"); fill(); type("txtWhole", "25"); click("cmdCalculate"); EXPECT_EQ(box(), NO_SCALE); EXPECT_EQ(focused() + text("txtWhole") + text("txtNumberFrets"), "txtFraction12512"); }},
+    {"NoFretCount", [] { type("txtScale", "25.5"); click("cmdCalculate"); EXPECT_EQ(box(), WARNING "Please enter Number of Frets."); EXPECT_EQ(focused() + text("txtScale"), "txtNumberFrets25.5"); }},
+    {"FretCountRangeKeepsTable", [] { calc("25.5", "12"); calc("25.5", "1001"); EXPECT_EQ(box(), RANGE); EXPECT_EQ(focused() + text("txtNumberFrets") + text("txtScale"), "txtNumberFrets25.5");
+        calc("25.5", "0"); EXPECT_EQ(box(), RANGE); EXPECT_EQ(focused() + text("txtNumberFrets") + "|" + cell(12, 1) + "|" + text("lblNumFrets"), "txtNumberFrets|12.750|Number of Frets:  12"); }},
+    {"NoCountPerOctave", [] { click("optCalcMethodCustom"); fill(); click("cmdCalculate"); EXPECT_EQ(box(), NO_OCTAVE); EXPECT_EQ(focused() + text("txtNumberFrets"), "txtCustom12"); }},
+    {"NoCountPerOctaveEmptiesTable", [] { calc("25.5", "12"); click("optCalcMethodCustom"); calc("30", "12"); EXPECT_EQ(box(), NO_OCTAVE); EXPECT_EQ(w->gridRows(), 25);
+        EXPECT_EQ(text("lblScaleLength") + "|" + text("lblCalcMethod") + "|" + cell(0, 1) + "|" + cell(1, 1) + cell(12, 1), "Scale Length:  30 inches|Calc Method: Non 12-Tone|Nut to Fret|"); }},
+    // A refused key (a letter, a sign, a comma, Space) beeps once; "." only in the scale length.
+    {"KeysScaleAndCount", [] { type("txtScale", "1a-,.7 \b"); EXPECT_EQ(beeps, 4); type("txtNumberFrets", "1a-,.7 \b"); EXPECT_EQ(text("txtScale") + " " + text("txtNumberFrets"), "1. 1"); EXPECT_EQ(beeps, 9); }},
+    {"KeysFractionAndCountPerOctave", [] { click("optScaleFraction", "optCalcMethodCustom"); type("txtWhole", "1a-,.7 \b"); type("txtFraction1", "1a-,.7 \b"); type("txtCustom", "1a-,.7 \b");
+        EXPECT_EQ(text("txtWhole") + " " + text("txtFraction1") + " " + text("txtCustom"), "1 1 1"); EXPECT_EQ(beeps, 15); }},
+    {"DigitsBeyondAsciiTypedOrPasted", [] { for (const char* digit : {"\u0663", "\uFF11", "\u00BD", "2\u0663"}) { QTest::sendKeyEvent(QTest::Click, at("txtScale"), Qt::Key_unknown, QString(digit), {}); paste(digit); }
+        EXPECT_EQ(text("txtScale"), ""); EXPECT_EQ(beeps, 8); }},
+    // Maximum lengths, typed or pasted; a paste with anything but digits refused whole.
+    {"Lengths", [] { type("txtScale", "123456789012"); type("txtNumberFrets", "123456"); click("optScaleFraction"); type("txtFraction1", "1234"); type("txtWhole", "123456789012345");
+        EXPECT_EQ(text("txtScale") + " " + text("txtNumberFrets") + " " + text("txtFraction1") + " " + text("txtWhole"), "1234567890 1234 12 123456789012345"); }},
+    {"CountPerOctaveLengthAndPaste", [] { click("optCalcMethodCustom"); type("txtCustom", "123456"); EXPECT_EQ(text("txtCustom"), "1234"); type("txtCustom", ""); paste("9e99"); EXPECT_EQ(text("txtCustom"), ""); EXPECT_EQ(beeps, 1); }},
+    {"PasteFretCount", [] { type("txtNumberFrets", ""); paste("12a"); EXPECT_EQ(text("txtNumberFrets"), ""); type("txtNumberFrets", "1"); paste("2.5"); EXPECT_EQ(text("txtNumberFrets"), "1");
+        EXPECT_EQ(beeps, 2); paste("2"); EXPECT_EQ(text("txtNumberFrets"), "12"); EXPECT_EQ(beeps, 2); }},
+    {"PasteScale", [] { type("txtScale", ""); paste("-5"); EXPECT_EQ(text("txtScale"), ""); EXPECT_EQ(beeps, 1); paste("25.5"); EXPECT_EQ(text("txtScale"), "25.5"); EXPECT_EQ(beeps, 1);
+        type("txtScale", ""); paste("123456789012"); EXPECT_EQ(text("txtScale"), ""); EXPECT_EQ(beeps, 2); }},
+    // Assistive technology: the option's handler runs; a text is held to the rule, read-only and disabled boxes take none.
+    {"OptionsToggled", [] { for (const char* option : {"optScaleCommon", "optDisplayMetric", "optCalcMethodCustom"}) { at<QAbstractButton>(option)->toggle(); }
+        EXPECT_EQ(flags({"cboScaleCommon", "txtScale", "txtCustom"}) + " " + precision(), "txtScale:h .1 on"); }},
+    {"TextsReplaced", [] {
+        for (auto [name, text] : {std::pair("txtScale", "25.5"), {"txtScale", "-5"}, {"txtNumberFrets", "12345"}, {"txtDivisor", "7"}, {"txtCustom", "7"}}) {
+            QAccessibleInterface* box = QAccessible::queryAccessibleInterface(at<QObject>(name));
+            box->editableTextInterface()->replaceText(0, box->textInterface()->characterCount(), text);
+        }
+        EXPECT_EQ(text("txtScale") + "|" + text("txtNumberFrets") + "|" + text("txtDivisor") + "|" + text("txtCustom"), "25.5|| /|"); EXPECT_EQ(beeps, 4); }},
+    // Enter runs Calculate from anywhere but another command button or an open list.
+    {"EnterInTextBox", [] { fill(); key(Qt::Key_Return); EXPECT_EQ(cell(1, 0), "1  "); }},
+    {"EnterOnOption", [] { fill(); focus("optDisplayDecimal"); key(Qt::Key_Return); EXPECT_EQ(cell(1, 0), "1  "); }},
+    {"EnterOnGrid", [] { fill(); focus("grdTable"); key(Qt::Key_Return); EXPECT_EQ(cell(1, 0), "1  "); }},
+    {"EnterOnClosedList", [] { fill(); click("optScaleCommon"); focus("cboScaleCommon"); key(Qt::Key_Return); EXPECT_EQ(cell(1, 0), "1  "); }},
+    {"EnterOnHalfFret", [] { fill(); click("mnuDulcimer"); focus("chkOnePlus"); key(Qt::Key_Enter); EXPECT_EQ(cell(1, 0) + flags({"chkOnePlus"}), "1  "); }},
+    {"EnterOnPrint", [] { fill(); focus("cmdPrint"); key(Qt::Key_Return); EXPECT_EQ(cell(1, 0) + printed, "Quillmar"); }},
+    {"EnterOnExit", [] { fill(); focus("cmdExit"); key(Qt::Key_Return); EXPECT_EQ(cell(1, 0) + flags({"cmdExit"}), "cmdExit:h"); }},
+    {"EnterInOpenList", [] { fill(); click("optScaleCommon"); focus("cboScaleCommon"); key(Qt::ALT | Qt::Key_Down); key(Qt::Key_Down); key(Qt::Key_Return);
+        EXPECT_EQ(cell(1, 0) + at<QComboBox>("cboScaleCommon")->currentText(), "Gibson - 24 3/4\""); }},
+    // Print, preview, template and quit from a text box; the template draws the last table written.
+    {"PrintAndQuitShortcuts", [] { type("txtNumberFrets", "12"); key(Qt::CTRL | Qt::SHIFT | Qt::Key_P); key(Qt::CTRL | Qt::Key_P); key(Qt::CTRL | Qt::Key_Q); EXPECT_EQ(printed + flags({"txtNumberFrets"}), "[preview]QuillmartxtNumberFrets:h"); }},
+    {"TemplateWithoutTable", [] { type("txtNumberFrets", "12"); key(Qt::CTRL | Qt::Key_T); EXPECT_EQ(box(), NOTHING); EXPECT_EQ(printed + focused(), "txtNumberFrets"); }},
+    {"TemplateOverRejectedInput", [] { calc("25.5", "12"); calc("", "12"); EXPECT_EQ(box(), NO_SCALE); key(Qt::CTRL | Qt::Key_T); EXPECT_EQ(printed, "[preview]"); }},
+    {"TemplateAfterZeroPerOctave", [] { calc("25.5", "12"); click("optCalcMethodCustom"); type("txtCustom", "0"); click("cmdCalculate"); EXPECT_EQ(box(), NO_OCTAVE); EXPECT_EQ(focused() + text("txtCustom"), "txtCustom");
+        key(Qt::CTRL | Qt::Key_T); EXPECT_EQ(box(), NOTHING); EXPECT_EQ(printed, ""); }},
+    {"TemplateTooLong", [] { calc("9999", "1"); key(Qt::CTRL | Qt::Key_T); EXPECT_EQ(box(), "Quillmar, 1, OK, arrow, A scale length over 5000 mm is too long for a paper template."); }},
+    {"PrintNamesLastTableInItsUnitAndRefocuses", [] { calc("25.5", "12"); click("optDisplayMetric"); focus("txtNumberFrets"); click("mnuPrint"); EXPECT_EQ(box(), ""); EXPECT_EQ(printed + " " + focused(), "Quillmar - 25.5 inches - 12 frets txtNumberFrets"); }},
+    {"AboutChangesNothing", [] { calc("25.5", "12"); type("txtNumberFrets", "7"); click("mnuAboutQuillmar"); const QStringList about = box().split('\n'); EXPECT_EQ(about.size(), 5);
+        EXPECT_EQ(about.value(0) + "|" + about.value(2) + "|" + text("txtNumberFrets") + " " + cell(12, 1) + " " + focused(), "About Quillmar 3.10, 0, OK, arrow, Quillmar 3.10||7 12.750 txtNumberFrets"); }},
+    // Tab: hidden and disabled controls skipped, an option group one stop at its option.
+    {"TabAtStart", [] { EXPECT_EQ(tabs(), "txtScale optScaleDecimal txtNumberFrets optDisplayDecimal optCalcMethod12root2 cmdCalculate cmdPrint cmdExit grdTable"); }},
+    {"TabFractionCustom", [] { click("optScaleFraction", "optDisplayFraction", "optCalcMethodCustom"); focus("txtWhole");
+        EXPECT_EQ(tabs(), "txtWhole txtFraction1 cboFraction2 optScaleFraction txtNumberFrets optDisplayFraction optCalcMethodCustom txtCustom cmdCalculate cmdPrint cmdExit grdTable"); }},
+    {"TabDulcimerCommon", [] { click("mnuDulcimer", "optScaleCommon", "optDisplayMetric", "optCalcMethodTovell"); focus("cboScaleCommon");
+        EXPECT_EQ(tabs(), "cboScaleCommon optScaleCommon optDisplayMetric optCalcMethodTovell chkZeroPlus chkOnePlus chkThreePlus chkFourPlus chkSixPlus "
+                          "chkSevenPlus chkEightPlus chkTenPlus chkElevenPlus chkThirteenPlus chkFourteenPlus chkFifteenPlus cmdCalculate cmdPrint cmdExit grdTable"); }},
+    {"ButtonAccessKeys", [] { type("txtNumberFrets", "12"); key(Qt::ALT | Qt::Key_P); EXPECT_EQ(printed, "Quillmar"); type("txtScale", "25.5"); key(Qt::ALT | Qt::Key_C); EXPECT_EQ(cell(1, 1), "1.431");
+        key(Qt::ALT | Qt::Key_X); EXPECT_EQ(flags({"cmdExit"}), "cmdExit:h"); }},
+    {"MenuAccessKeys", [] { EXPECT_EQ(key(Qt::ALT | Qt::Key_F), "mnuFile"); key(Qt::Key_P); EXPECT_EQ(printed, "Quillmar"); EXPECT_EQ(key(Qt::ALT | Qt::Key_L), "Calc"); EXPECT_EQ(key(Qt::Key_M), "mnuMode");
+        key(Qt::Key_D); EXPECT_EQ(flags({"mnuDulcimer"}), "mnuDulcimer:c"); EXPECT_EQ(key(Qt::ALT | Qt::Key_A), "mnuAbout"); key(Qt::Key_A); EXPECT_EQ(box().section(',', 0, 0), "About Quillmar 3.10"); }},
+};
 // clang-format on
 
+INSTANTIATE_TEST_SUITE_P(, Window, ::testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
-}  // namespace quillmar::test
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");  // test discovery runs without CTest's setting
-    }
+    // Test discovery runs without CTest's setting.
+    qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
-    // Closes every modal dialog so none hangs the run; one no step expected fails the test.
+    // Closes every modal dialog so none hangs the run; any but a message box fails the test.
     QTimer watchdog;
     QObject::connect(&watchdog, &QTimer::timeout, &app, [] {
-        using namespace quillmar::test;
         QWidget* modal = QApplication::activeModalWidget();
         auto* box = qobject_cast<QMessageBox*>(modal);
-        if (box && boxExpected) {
-            const QCursor* cursor = QApplication::overrideCursor();
-            const bool onlyOk = box->buttons().size() == 1 && box->button(QMessageBox::Ok);
-            seenBox << box->windowTitle() << QString::number(box->icon()) << (onlyOk ? "OK" : "?")
-                    << (cursor && cursor->shape() != Qt::ArrowCursor ? "wait" : "arrow")
-                    << box->text();
-        } else if (modal) {
-            ADD_FAILURE() << "unexpected dialog " << modal->windowTitle();
-        }
-        if (modal) {
-            modal->close();  // a box's only button is its escape button
+        const QCursor* cursor = QApplication::overrideCursor();
+        const bool onlyOk = box && box->buttons().size() == 1 && box->button(QMessageBox::Ok);
+        const bool wait = cursor && cursor->shape() != Qt::ArrowCursor;
+        EXPECT_TRUE(!modal || box) << "unexpected dialog " << modal->windowTitle().toStdString();
+        if (modal) {  // a box's only button is its escape button
+            boxes << QStringList{modal->windowTitle(), QString::number(box ? box->icon() : -1),
+                                 onlyOk ? "OK" : "?", wait ? "wait" : "arrow",
+                                 box ? box->text() : ""}
+                         .join(", ");
+            modal->close();
         }
     });
     watchdog.start(20);
