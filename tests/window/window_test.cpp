@@ -155,7 +155,13 @@ std::vector<Step> enter(const char* name, const std::string& after,
             expect({cell(1, 0), jobs, flags({"cmdExit"})}, after)};
 }
 
-using Row = std::pair<const char*, std::vector<Step>>;
+struct Row {
+    const char* name;
+    std::vector<Step> steps;
+};
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.name;
+}
 class Window : public ::testing::TestWithParam<Row> {};
 
 TEST_P(Window, Case) {
@@ -175,9 +181,9 @@ TEST_P(Window, Case) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     // The start-up work ends by checking ".001".
     ASSERT_TRUE(QTest::qWaitFor([] { return at<QAction>("mnuPrecision1000")->isChecked(); }));
-    for (std::size_t step = 0; step < GetParam().second.size(); ++step) {
+    for (std::size_t step = 0; step < GetParam().steps.size(); ++step) {
         SCOPED_TRACE("step " + std::to_string(step + 1));
-        GetParam().second[step]();
+        GetParam().steps[step]();
     }
     w.reset();
     EXPECT_EQ(std::exchange(boxes, {}), QStringList()) << "a message box no check looked at";
@@ -204,8 +210,9 @@ const Row kRows[] = {
     // The design's 9315 x 6585 twips at 15 to the pixel; on the screen even when larger than it
     // (run scaled too). The longest summaries fit as well.
     {"StartUp",
-     {expect({[] { return w->windowTitle(); }, focused, precision, unfit},
-             "Quillmar 3.10|txtScale|.001 on|"),
+     {expect({[] { return w->windowTitle(); }, focused, precision, unfit,
+              [] { return QString::number(w->gridRows()); }, cell(24, 2)},
+             "Quillmar 3.10|txtScale|.001 on||25|"),
       [] {
           const QRect client(w->centralWidget()->mapTo(w.get(), QPoint()),
                              w->centralWidget()->size());
@@ -214,7 +221,7 @@ const Row kRows[] = {
           EXPECT_GE(client.y(), w->menuBar()->height());
           EXPECT_TRUE(w->screen()->availableGeometry().contains(w->frameGeometry().topLeft()));
       },
-      click("optCalcMethodCustom"), type("txtCustom", "12"), calc("25.5", "1000"),
+      click("optCalcMethodCustom"), type("txtCustom", "12"), calc("12345678", "1000"),
       expect({unfit}, "")}},
     // Mode: Dulcimer fixes the count; Standard puts back the count and label of the last table;
     // the half-fret marks stay as set.
@@ -259,8 +266,10 @@ const Row kRows[] = {
     // The header line and a line per row, for a spreadsheet.
     {"CopyForSpreadsheet",
      {calc("25.5", "3"), focus("grdTable"), key(Qt::CTRL | Qt::Key_A), key(Qt::CTRL | Qt::Key_C),
-      expect({clipboard}, "Fret No.\tNut to Fret\tFret to Fret\n1\t1.431\t1.431\n2\t2.782\t1.351\n"
-                        "3\t4.057\t1.275\n" + QString("\t\t\n").repeated(21).toStdString()),
+      expect({clipboard},
+             "Fret No.\tNut to Fret\tFret to Fret\n1\t1.431\t1.431\n2\t2.782\t1.351\n"
+             "3\t4.057\t1.275\n" +
+                 QString("\t\t\n").repeated(21).toStdString()),
       key(Qt::Key_Down), key(Qt::SHIFT | Qt::Key_Down), key(Qt::CTRL | Qt::Key_C),
       expect({clipboard}, "2\t2.782\t1.351\n3\t4.057\t1.275\n")}},
     // The table in the unit and places chosen, its summary saying which.
@@ -284,8 +293,7 @@ const Row kRows[] = {
              WARNING "Please enter Number of Frets.|txtNumberFrets|25.5"),
       click("optScaleFraction"), type("txtNumberFrets", "12"), click("cmdCalculate"),
       expect({box, focused}, NO_SCALE "|txtWhole"), type("txtWhole", "25"), click("cmdCalculate"),
-      expect({box, focused, texts("txtWhole", "txtNumberFrets")},
-             NO_SCALE "|txtFraction1|25|12")}},
+      expect({box, focused, texts("txtWhole", "txtNumberFrets")}, NO_SCALE "|txtFraction1|25|12")}},
     // A refused scale keeps the table, for the template too; a refused count per octave empties it.
     {"RefusalsAndTemplate",
      {calc("25.5", "12"), calc("", "12"), expect({box, cell(12, 1)}, NO_SCALE "|12.750"),
@@ -295,18 +303,11 @@ const Row kRows[] = {
              WARNING "Please enter number of frets per octave.|txtCustom||"
                      "Scale Length:  30 inches|Calc Method: Non 12-Tone|"),
       key(Qt::CTRL | Qt::Key_T), expect({box}, NOTHING)}},
-    // Typed, or pasted: "." only in the scale length; digits beyond ASCII refused.
+    // Typed: "." only in the scale length.
     {"KeysRefused",
      {type("txtScale", kRefused), type("txtNumberFrets", kRefused), kFractionCustom,
       type("txtWhole", kRefused), type("txtFraction1", kRefused), type("txtCustom", kRefused),
-      expect({kFiveBoxes, beeped}, "1.|1|1|1|1|24"), type("txtCustom", ""),
-      [] {
-          for (const char* digit : {"\u0663", "\uFF11", "\u00BD", "2\u0663"}) {
-              QTest::sendKeyEvent(QTest::Click, at("txtCustom"), Qt::Key_unknown, digit, {});
-              paste(digit)();
-          }
-      },
-      expect({texts("txtCustom"), beeped}, "|32")}},
+      expect({kFiveBoxes, beeped}, "1.|1|1|1|1|24")}},
     // Each box kept to its length; a longer paste refused whole, with a beep.
     {"Lengths",
      {type("txtScale", "123456789012"), type("txtNumberFrets", "123456"), kFractionCustom,
@@ -345,43 +346,46 @@ const Row kRows[] = {
      {type("txtNumberFrets", "12"), key(Qt::CTRL | Qt::Key_T),
       expect({box, jobs, focused}, NOTHING "||txtNumberFrets"), calc("9999", "1"),
       key(Qt::CTRL | Qt::Key_T),
-      expect({box}, "Quillmar, 1, OK, arrow, A scale length over 5000 mm is too long for a paper "
-                  "template.")}},
+      expect({box},
+             "Quillmar, 1, OK, arrow, A scale length over 5000 mm is too long for a paper "
+             "template.")}},
     {"PrintNamesLastTableInItsUnitAndRefocuses",
      {calc("25.5", "12"), click("optDisplayMetric"), focus("txtNumberFrets"), click("mnuPrint"),
       expect({box, jobs, focused}, "|Quillmar - 25.5 inches - 12 frets|txtNumberFrets")}},
     // Tab: hidden and disabled controls skipped, an option group one stop at its option.
     {"TabAtStart",
-     {expect({tabs}, "txtScale optScaleDecimal txtNumberFrets optDisplayDecimal "
-                   "optCalcMethod12root2 cmdCalculate cmdPrint cmdExit grdTable")}},
+     {expect({tabs},
+             "txtScale optScaleDecimal txtNumberFrets optDisplayDecimal "
+             "optCalcMethod12root2 cmdCalculate cmdPrint cmdExit grdTable")}},
     {"TabFractionCustom",
      {click("optScaleFraction", "optDisplayFraction", "optCalcMethodCustom"), focus("txtWhole"),
-      expect({tabs}, "txtWhole txtFraction1 cboFraction2 optScaleFraction txtNumberFrets "
-                   "optDisplayFraction optCalcMethodCustom txtCustom cmdCalculate cmdPrint "
-                   "cmdExit grdTable")}},
+      expect({tabs},
+             "txtWhole txtFraction1 cboFraction2 optScaleFraction txtNumberFrets "
+             "optDisplayFraction optCalcMethodCustom txtCustom cmdCalculate cmdPrint "
+             "cmdExit grdTable")}},
     {"TabDulcimerCommon",
      {click("mnuDulcimer", "optScaleCommon", "optDisplayMetric", "optCalcMethodTovell"),
       focus("cboScaleCommon"),
-      expect({tabs}, "cboScaleCommon optScaleCommon optDisplayMetric optCalcMethodTovell "
-                   "chkZeroPlus chkOnePlus chkThreePlus chkFourPlus chkSixPlus chkSevenPlus "
-                   "chkEightPlus chkTenPlus chkElevenPlus chkThirteenPlus chkFourteenPlus "
-                   "chkFifteenPlus cmdCalculate cmdPrint cmdExit grdTable")}},
+      expect({tabs},
+             "cboScaleCommon optScaleCommon optDisplayMetric optCalcMethodTovell "
+             "chkZeroPlus chkOnePlus chkThreePlus chkFourPlus chkSixPlus chkSevenPlus "
+             "chkEightPlus chkTenPlus chkElevenPlus chkThirteenPlus chkFourteenPlus "
+             "chkFifteenPlus cmdCalculate cmdPrint cmdExit grdTable")}},
     {"ButtonAccessKeys",
      {type("txtNumberFrets", "12"), key(Qt::ALT | Qt::Key_P), expect({jobs}, "Quillmar"),
       type("txtScale", "25.5"), key(Qt::ALT | Qt::Key_C), expect({cell(1, 1)}, "1.431"),
       key(Qt::ALT | Qt::Key_X), expect({flags({"cmdExit"})}, "cmdExit:h")}},
     {"MenuAccessKeys",
      {key(Qt::ALT | Qt::Key_F), expect({popup}, "mnuFile"), key(Qt::Key_P),
-      expect({jobs}, "Quillmar"),
-      key(Qt::ALT | Qt::Key_L), expect({popup}, "Calc"), key(Qt::Key_M), expect({popup}, "mnuMode"),
-      key(Qt::Key_D), expect({flags({"mnuDulcimer"})}, "mnuDulcimer:c"), key(Qt::ALT | Qt::Key_A),
-      expect({popup}, "mnuAbout"), key(Qt::Key_A),
+      expect({jobs}, "Quillmar"), key(Qt::ALT | Qt::Key_L), expect({popup}, "Calc"), key(Qt::Key_M),
+      expect({popup}, "mnuMode"), key(Qt::Key_D), expect({flags({"mnuDulcimer"})}, "mnuDulcimer:c"),
+      key(Qt::ALT | Qt::Key_A), expect({popup}, "mnuAbout"), key(Qt::Key_A),
       expect({[] { return box().section('\n', 0, 0); }},
              "About Quillmar 3.10, 0, OK, arrow, Quillmar 3.10")}},
 };
 
 INSTANTIATE_TEST_SUITE_P(, Window, ::testing::ValuesIn(kRows),
-                         [](const auto& info) { return std::string(info.param.first); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 
