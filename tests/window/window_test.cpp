@@ -43,9 +43,7 @@ const Probe box = [] {  // the focus comes back with the activation, later
 const auto texts = [](auto... names) -> Probe {
     return [=] { return QStringList{text(names)...}.join('|'); };
 };
-const auto cell = [](int row, int column) -> Probe {
-    return [=] { return w->cellText(row, column); };
-};
+const auto cell = [](int row, int col) -> Probe { return [=] { return w->cellText(row, col); }; };
 const Probe precision = [] {  // the item checked, the menu on or off
     QString checked;
     for (QAction* item : at<QMenu>("mnuPrecision")->actions()) {
@@ -124,9 +122,9 @@ Step click(auto... names) {  // a menu item triggered
         }
     };
 }
-Step toggle(auto... names) {  // as assistive technology selects an option
+const auto toggle = [](auto... names) -> Step {  // as assistive technology selects an option
     return [=] { (at<QAbstractButton>(names)->toggle(), ...); };
-}
+};
 Step replace(const char* name, const QString& text) {  // a text set whole, as a screen reader does
     return [=] {
         QAccessibleInterface* box = QAccessible::queryAccessibleInterface(at<QObject>(name));
@@ -152,41 +150,7 @@ std::vector<Step> enter(const char* name, const std::string& after,
             expect({cell(1, 0), jobs, flags({"cmdExit"})}, after)};
 }
 
-struct Row {
-    const char* name;
-    std::vector<Step> steps;
-};
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
-class Window : public ::testing::TestWithParam<Row> {};
-
-TEST_P(Window, Case) {
-    w = std::make_unique<frmQuillmar>();
-    beeps = 0;
-    printed.clear();
-    w->setPrinterChooser([](QPrinter& printer, QWidget*) {
-        printed += printer.docName();
-        QWidget dialog;  // takes the activation away, as the print dialog does, then cancels
-        dialog.show();
-        dialog.activateWindow();
-        return !QTest::qWaitForWindowActive(&dialog);
-    });
-    w->setPreviewShower([](auto&, auto, auto&, auto&) { printed += "[preview]"; });
-    QObject::connect(w.get(), &frmQuillmar::keyRefused, w.get(), [] { ++beeps; });
-    w->show();  // and activated, with or without a window manager
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    // The start-up work ends by checking ".001".
-    ASSERT_TRUE(QTest::qWaitFor([] { return at<QAction>("mnuPrecision1000")->isChecked(); }));
-    for (std::size_t step = 0; step < GetParam().steps.size(); ++step) {
-        SCOPED_TRACE("step " + std::to_string(step + 1));
-        GetParam().steps[step]();
-    }
-    w.reset();
-    EXPECT_EQ(std::exchange(boxes, {}), QStringList()) << "a message box no check looked at";
-    for (; QApplication::overrideCursor(); QApplication::restoreOverrideCursor())
-        ADD_FAILURE() << "a wait cursor was left behind";
-}
+using Row = std::pair<const char*, std::vector<Step>>;
 
 #define WARNING "Quillmar, 2, OK, arrow, "  // title, icon (2: Warning), buttons, cursor, text
 #define NO_SCALE WARNING "Please enter Scale Length."
@@ -377,8 +341,37 @@ const Row kRows[] = {
              "About Quillmar 3.10, 0, OK, arrow, Quillmar 3.10")}},
 };
 
-INSTANTIATE_TEST_SUITE_P(, Window, ::testing::ValuesIn(kRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+class Window : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(Window, Case) {
+    w = std::make_unique<frmQuillmar>();
+    beeps = 0;
+    printed.clear();
+    w->setPrinterChooser([](QPrinter& printer, QWidget*) {
+        printed += printer.docName();
+        QWidget dialog;  // takes the activation away, as the print dialog does, then cancels
+        dialog.show();
+        dialog.activateWindow();
+        return !QTest::qWaitForWindowActive(&dialog);
+    });
+    w->setPreviewShower([](auto&, auto, auto&, auto&) { printed += "[preview]"; });
+    QObject::connect(w.get(), &frmQuillmar::keyRefused, w.get(), [] { ++beeps; });
+    w->show();  // and activated, with or without a window manager
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    // The start-up work ends by checking ".001".
+    ASSERT_TRUE(QTest::qWaitFor([] { return at<QAction>("mnuPrecision1000")->isChecked(); }));
+    for (std::size_t step = 0; step < kRows[GetParam()].second.size(); ++step) {
+        SCOPED_TRACE("step " + std::to_string(step + 1));
+        kRows[GetParam()].second[step]();
+    }
+    w.reset();
+    EXPECT_EQ(std::exchange(boxes, {}), QStringList()) << "a message box no check looked at";
+    for (; QApplication::overrideCursor(); QApplication::restoreOverrideCursor())
+        ADD_FAILURE() << "a wait cursor was left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(, Window, ::testing::Range(std::size_t{0}, std::size(kRows)),
+                         [](const auto& info) { return std::string(kRows[info.param].first); });
 
 }  // namespace
 
