@@ -166,7 +166,7 @@ const std::vector<Probe> kEntry = {focused, flags({"txtScale", "txtWhole", "cboS
 
 const Row kRows[] = {
     // The design's 9315 x 6585 twips at 15 to the pixel; on the screen even when larger than it
-    // (run scaled too). The longest summaries fit as well.
+    // (run scaled too). The Tab cycle; the longest summaries fit as well.
     {"StartUp",
      {expect({[] { return w->windowTitle(); }, focused, precision, unfit,
               [] { return QString::number(w->gridRows()); }, cell(24, 2)},
@@ -179,10 +179,13 @@ const Row kRows[] = {
           EXPECT_GE(client.y(), w->menuBar()->height());
           EXPECT_TRUE(w->screen()->availableGeometry().contains(w->frameGeometry().topLeft()));
       },
+      expect({tabs},
+             "txtScale optScaleDecimal txtNumberFrets optDisplayDecimal optCalcMethod12root2 "
+             "cmdCalculate cmdPrint cmdExit grdTable"),
       click("optCalcMethodCustom"), type("txtCustom", "12"), calc("12345678", "1000"),
       expect({unfit}, "")}},
     // Mode: Dulcimer fixes the count; Standard puts back the count and label of the last table;
-    // the half-fret marks stay as set.
+    // the half-fret marks stay as set, 6+ and 13+ at start.
     {"DulcimerThenStandard",
      {click("mnuDulcimer"),
       expect({kFrets, flags({"txtNumberFrets"})}, "17|Number of Frets:|txtNumberFrets:d"),
@@ -192,6 +195,8 @@ const Row kRows[] = {
      {calc("25.5", "24"), type("txtNumberFrets", "22"), click("mnuStandard"),
       expect({kFrets}, "24|Number of Frets:  24"), click("mnuDulcimer", "mnuStandard"),
       expect({kFrets}, "24|Number of Frets:  24"), click("mnuDulcimer"), calc("25.5"),
+      expect({texts("lblMode", "lblNumFrets"), cell(6, 0), cell(7, 0), cell(15, 0), cell(19, 0)},
+             "Mode: Duclimer|Number of Frets:  17|6  |6+|13+|17  "),
       click("mnuStandard"), expect({kFrets}, "17|Number of Frets:  19")}},
     // Precision: one item checked, each display unit its own; off for a fraction shown as one.
     {"PrecisionPerUnit",
@@ -236,11 +241,6 @@ const Row kRows[] = {
              "324.00|Scale Length:  648 mm|Display: mm|Calc Method: 12th Root of 2"),
       click("optDisplayFraction", "cmdCalculate"),
       expect({cell(12, 1), texts("lblDisplay")}, "        12  3/4|Display: inches")}},
-    // The half-fret marks checked at start: 6+ and 13+.
-    {"DulcimerRows",
-     {click("mnuDulcimer"), calc("25.5"),
-      expect({texts("lblMode", "lblNumFrets"), cell(6, 0), cell(7, 0), cell(15, 0), cell(19, 0)},
-             "Mode: Duclimer|Number of Frets:  17|6  |6+|13+|17  ")}},
     // Input checks: the field concerned emptied and focused, the others kept.
     {"ScaleOrCountMissing",
      {type("txtNumberFrets", "12"), click("cmdCalculate"),
@@ -251,11 +251,17 @@ const Row kRows[] = {
       click("optScaleFraction"), type("txtNumberFrets", "12"), click("cmdCalculate"),
       expect({box, focused}, NO_SCALE "|txtWhole"), type("txtWhole", "25"), click("cmdCalculate"),
       expect({box, focused, texts("txtWhole", "txtNumberFrets")}, NO_SCALE "|txtFraction1|25|12")}},
-    // A refused scale keeps the table, for the template too; a refused count per octave empties it.
-    {"RefusalsAndTemplate",
-     {calc("25.5", "12"), calc("", "12"), expect({box, cell(12, 1)}, NO_SCALE "|12.750"),
-      key(Qt::CTRL | Qt::Key_T), expect({jobs}, "[preview]"), click("optCalcMethodCustom"),
-      type("txtCustom", "0"), calc("30", "12"),
+    // The template: nothing to draw, the focus back; a refused scale keeps the table; too long a
+    // scale; a refused count per octave empties the table.
+    {"TemplateAfterEachOutcome",
+     {type("txtNumberFrets", "12"), key(Qt::CTRL | Qt::Key_T),
+      expect({box, jobs, focused}, NOTHING "||txtNumberFrets"), calc("25.5", "12"), calc("", "12"),
+      expect({box, cell(12, 1)}, NO_SCALE "|12.750"), key(Qt::CTRL | Qt::Key_T),
+      expect({jobs}, "[preview]"), calc("9999", "1"), key(Qt::CTRL | Qt::Key_T),
+      expect({box},
+             "Quillmar, 1, OK, arrow, A scale length over 5000 mm is too long for a paper "
+             "template."),
+      click("optCalcMethodCustom"), type("txtCustom", "0"), calc("30", "12"),
       expect({box, focused, texts("txtCustom", "lblScaleLength", "lblCalcMethod"), cell(1, 1)},
              WARNING "Please enter number of frets per octave.|txtCustom||"
                      "Scale Length:  30 inches|Calc Method: Non 12-Tone|"),
@@ -294,26 +300,16 @@ const Row kRows[] = {
       key(Qt::Key_Down), key(Qt::Key_Return),
       expect({cell(1, 0), [] { return at<QComboBox>("cboScaleCommon")->currentText(); }},
              "|Gibson - 24 3/4\"")}},
-    // Print, preview, template and quit from a text box.
-    {"PrintAndQuitShortcuts",
-     {type("txtNumberFrets", "12"), key(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
-      key(Qt::CTRL | Qt::Key_P), key(Qt::CTRL | Qt::Key_Q),
-      expect({jobs, flags({"txtNumberFrets"})}, "[preview]Quillmar|txtNumberFrets:h")}},
-    {"TemplateNothingOrTooLong",
-     {type("txtNumberFrets", "12"), key(Qt::CTRL | Qt::Key_T),
-      expect({box, jobs, focused}, NOTHING "||txtNumberFrets"), calc("9999", "1"),
-      key(Qt::CTRL | Qt::Key_T),
-      expect({box},
-             "Quillmar, 1, OK, arrow, A scale length over 5000 mm is too long for a paper "
-             "template.")}},
-    {"PrintNamesLastTableInItsUnitAndRefocuses",
+    // Printing names the last table in its unit and gives the focus back; shortcuts from a text
+    // box.
+    {"PrintFromTextBox",
      {calc("25.5", "12"), click("optDisplayMetric"), focus("txtNumberFrets"), click("mnuPrint"),
-      expect({box, jobs, focused}, "|Quillmar - 25.5 inches - 12 frets|txtNumberFrets")}},
+      expect({box, jobs, focused}, "|Quillmar - 25.5 inches - 12 frets|txtNumberFrets"),
+      key(Qt::CTRL | Qt::SHIFT | Qt::Key_P), key(Qt::CTRL | Qt::Key_P), key(Qt::CTRL | Qt::Key_Q),
+      expect({jobs, flags({"txtNumberFrets"})},
+             "Quillmar - 25.5 inches - 12 frets[preview]Quillmar - 25.5 inches - 12 frets|"
+             "txtNumberFrets:h")}},
     // Tab: hidden and disabled controls skipped, an option group one stop at its option.
-    {"TabAtStart",
-     {expect({tabs},
-             "txtScale optScaleDecimal txtNumberFrets optDisplayDecimal "
-             "optCalcMethod12root2 cmdCalculate cmdPrint cmdExit grdTable")}},
     {"TabFractionCustom",
      {click("optScaleFraction", "optDisplayFraction", "optCalcMethodCustom"), focus("txtWhole"),
       expect({tabs},
