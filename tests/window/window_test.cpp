@@ -271,12 +271,13 @@ const Row kRows[] = {
      {type("txtScale", kRefused), type("txtNumberFrets", kRefused), kFractionCustom,
       type("txtWhole", kRefused), type("txtFraction1", kRefused), type("txtCustom", kRefused),
       expect({kFiveBoxes, beeped}, "1.|1|1|1|1|24")}},
-    // Each box kept to its length; a longer paste refused whole, with a beep.
+    // Each box kept to its length, without a beep.
     {"Lengths",
      {type("txtScale", "123456789012"), type("txtNumberFrets", "123456"), kFractionCustom,
       type("txtWhole", "123456789012345"), type("txtFraction1", "1234"),
       type("txtCustom", "123456"),
       expect({kFiveBoxes, beeped}, "1234567890|1234|123456789012345|12|1234|0")}},
+    // Pasted: anything but digits, or too long for the box, refused whole with one beep.
     {"Pastes",
      {type("txtNumberFrets", "1"), paste("2.5"), paste("2a"), paste("2"), type("txtScale", ""),
       paste("-5"), paste("123456789012"), paste("25.5"), click("optCalcMethodCustom"),
