@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QPrinter>
 #include <QTest>
 #include <QtWidgets>
@@ -122,15 +121,6 @@ Step click(auto... names) {  // a menu item triggered
         }
     };
 }
-const auto toggle = [](auto... names) -> Step {  // as assistive technology selects an option
-    return [=] { (at<QAbstractButton>(names)->toggle(), ...); };
-};
-Step replace(const char* name, const QString& text) {  // a text set whole, as a screen reader does
-    return [=] {
-        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(at<QObject>(name));
-        box->editableTextInterface()->replaceText(0, box->textInterface()->characterCount(), text);
-    };
-}
 Step calc(const char* scale, const char* count = "") {  // no count: the one shown stays
     return [=] {
         type("txtScale", scale)();
@@ -222,9 +212,6 @@ const Row kRows[] = {
       type("txtCustom", "19"), click("optCalcMethodClassic"),
       expect({texts("txtCustom"), flags({"txtCustom"})}, "|txtCustom:d"),
       click("optCalcMethodCustom"), expect({flags({"txtCustom"})}, "")}},
-    {"OptionsToggled",
-     {toggle("optScaleCommon", "optDisplayMetric", "optCalcMethodCustom"),
-      expect({flags({"cboScaleCommon", "txtScale", "txtCustom"}), precision}, "txtScale:h|.1 on")}},
     // The header line and a line per row, for a spreadsheet.
     {"CopyForSpreadsheet",
      {calc("25.5", "3"), focus("grdTable"), key(Qt::CTRL | Qt::Key_A), key(Qt::CTRL | Qt::Key_C),
@@ -283,12 +270,6 @@ const Row kRows[] = {
       paste("-5"), paste("123456789012"), paste("25.5"), click("optCalcMethodCustom"),
       type("txtCustom", ""), paste("9e99"),
       expect({texts("txtNumberFrets", "txtScale", "txtCustom"), beeped}, "12|25.5||5")}},
-    // Read-only and disabled boxes take no text.
-    {"TextsReplaced",
-     {replace("txtScale", "25.5"), replace("txtScale", "-5"), replace("txtNumberFrets", "12345"),
-      replace("txtDivisor", "7"), replace("txtCustom", "7"),
-      expect({texts("txtScale", "txtNumberFrets", "txtDivisor", "txtCustom"), beeped},
-             "25.5|| /||4")}},
     // Enter runs Calculate from anywhere but another command button or an open list.
     {"EnterInTextBox", enter("txtNumberFrets", "1  ||")},
     {"EnterOnOption", enter("optDisplayDecimal", "1  ||")},
