@@ -168,20 +168,13 @@ TEST_P(Texts, OfTheRow) {
 }
 
 // Length, places (0: inch fractions); its cell text.
-CASES(Length, (const char*, float, int, std::string),
+CASES(Length, (const char*, float, int, std::string),  // the rest: the differential check
     {"half_up_on_seven_digits", 12.3455f, 3, "12.346"}, {"quarter_up", 0.25f, 1, "0.3"},
     {"twentieth_up", 0.05f, 1, "0.1"}, {"half_kept", 0.5f, 1, "0.5"},
-    {"two_places", 2.675f, 2, "2.68"}, {"seven_digits_then_zero", 1234.5678f, 4, "1234.5680"},
-    {"zeros_kept", 25.4f, 4, "25.4000"}, {"whole_mm", 648.0f, 2, "648.00"},
-    {"half", 1.5f, 0, Pad(10, "1  1/2")}, {"eighths", 12.375f, 0, Pad(8, "12  3/8")},
-    {"seven_eighths", 13.875f, 0, Pad(8, "13  7/8")}, {"whole", 25.0f, 0, Pad(8, "25")},
-    {"below_one", 0.75f, 0, Pad(10, "0  3/4")}, {"carries", 1.9999f, 0, Pad(10, "2")},
-    {"sixty_fourth_up", 3.0234375f, 0, Pad(10, "3  1/64")}, {"five_digits", 12345.0f, 0, "12345"},
-    {"tie_down_to_zero", 3.0078125f, 0, Pad(10, "3")},
-    {"tie_down_to_half", 0.5078125f, 0, Pad(10, "0  1/2")},
-    {"tie_below_carry", 1.0f + 127.0f / 128.0f, 0, Pad(10, "1  63/64")},
-    {"three_digits", 100.25f, 0, Pad(6, "100  1/4")},
-    {"four_digits", 1000.5f, 0, Pad(4, "1000  1/2")});
+    {"seven_digits_then_zero", 1234.5678f, 4, "1234.5680"}, {"zeros_kept", 25.4f, 4, "25.4000"},
+    {"whole", 25.0f, 0, Pad(8, "25")}, {"below_one", 0.75f, 0, Pad(10, "0  3/4")},
+    {"carries", 1.9999f, 0, Pad(10, "2")}, {"tie_down_to_half", 0.5078125f, 0, Pad(10, "0  1/2")},
+    {"tie_below_carry", 1.0f + 127.0f / 128.0f, 0, Pad(10, "1  63/64")});
 TEST_P(Length, CellText) {
     const auto& [name, length, places, text] = GetParam();
     EXPECT_EQ(places ? FormatDecimalLength(length, places) : FormatFractionLength(length), text);

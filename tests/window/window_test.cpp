@@ -292,20 +292,14 @@ const Row kRows[] = {
              "Quillmar - 25.5 inches - 12 frets[preview]Quillmar - 25.5 inches - 12 frets|"
              "txtNumberFrets:h")}},
     // Tab: hidden and disabled controls skipped, an option group one stop at its option.
-    {"TabFractionCustom",
-     {click("optScaleFraction", "optDisplayFraction", "optCalcMethodCustom"), focus("txtWhole"),
+    {"TabFractionCustomDulcimer",
+     {click("mnuDulcimer", "optScaleFraction", "optDisplayFraction", "optCalcMethodCustom"),
+      focus("txtWhole"),
       expect({tabs},
-             "txtWhole txtFraction1 cboFraction2 optScaleFraction txtNumberFrets "
-             "optDisplayFraction optCalcMethodCustom txtCustom cmdCalculate cmdPrint "
-             "cmdExit grdTable")}},
-    {"TabDulcimerCommon",
-     {click("mnuDulcimer", "optScaleCommon", "optDisplayMetric", "optCalcMethodTovell"),
-      focus("cboScaleCommon"),
-      expect({tabs},
-             "cboScaleCommon optScaleCommon optDisplayMetric optCalcMethodTovell "
-             "chkZeroPlus chkOnePlus chkThreePlus chkFourPlus chkSixPlus chkSevenPlus "
-             "chkEightPlus chkTenPlus chkElevenPlus chkThirteenPlus chkFourteenPlus "
-             "chkFifteenPlus cmdCalculate cmdPrint cmdExit grdTable")}},
+             "txtWhole txtFraction1 cboFraction2 optScaleFraction optDisplayFraction "
+             "optCalcMethodCustom txtCustom chkZeroPlus chkOnePlus chkThreePlus chkFourPlus "
+             "chkSixPlus chkSevenPlus chkEightPlus chkTenPlus chkElevenPlus chkThirteenPlus "
+             "chkFourteenPlus chkFifteenPlus cmdCalculate cmdPrint cmdExit grdTable")}},
     {"ButtonAccessKeys",
      {type("txtNumberFrets", "12"), key(Qt::ALT | Qt::Key_P), expect({jobs}, "Quillmar"),
       type("txtScale", "25.5"), key(Qt::ALT | Qt::Key_C), expect({cell(1, 1)}, "1.431"),
