@@ -42,11 +42,12 @@ const QRegularExpression kWord(
     R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
 
 // A PDF as pdftotext reads it: its title, each page's lines (words joined by
-// one space, each line ended) and each line's word boxes in points.
+// one space, each line ended), each page's words in the order of its content,
+// and the word boxes in points of each line and of each page.
 struct Pdf {
     std::string title;
-    std::vector<std::string> pages;
-    std::vector<std::vector<QRectF>> words;
+    std::vector<std::string> pages, flows;
+    std::vector<std::vector<QRectF>> words, pageWords;
 };
 
 Pdf ReadPdf(const QString& path) {
@@ -55,15 +56,19 @@ Pdf ReadPdf(const QString& path) {
     Pdf pdf{title.match(html).captured(1).toStdString()};
     for (const QString& page : html.split("<page ").mid(1)) {
         std::map<double, std::map<double, std::pair<QString, QRectF>>> lines;  // by y, then x
+        auto& flow = pdf.flows.emplace_back();
         for (const auto& m : kWord.globalMatch(page)) {
             const auto at = [&m](int i) { return m.captured(i).toDouble(); };
+            flow += m.captured(5).toStdString() + " ";
             lines[at(2)][at(1)] = {m.captured(5), {QPointF(at(1), at(2)), QPointF(at(3), at(4))}};
         }
         std::string& read = pdf.pages.emplace_back();
+        auto& onPage = pdf.pageWords.emplace_back();
         for (const auto& [y, words] : lines) {
             for (auto& boxes = pdf.words.emplace_back(); const auto& [x, word] : words) {
                 read += (boxes.empty() ? "" : " ") + word.first.toStdString();
                 boxes.push_back(word.second);
+                onPage.push_back(word.second);
             }
             read += '\n';
         }
@@ -256,13 +261,8 @@ TEST(PrintDialog, OffersEveryPage) {
 
 constexpr double kTolerance = 0.05;  // millimetres
 
-struct Sheet {
-    std::vector<std::pair<QLineF, bool>> strokes;  // mm along and across the long side; dashed
-    std::vector<QRectF> words;                     // points
-    QString text;
-};
-
-std::vector<Sheet> ReadPdf(const QString& pdf, bool portrait) {
+// Each page's strokes, in mm along and across the long side, and whether dashed.
+std::vector<std::vector<std::pair<QLineF, bool>>> ReadStrokes(const QString& pdf, bool portrait) {
     static const QRegularExpression stroke(
         R"re(<path style="([^"]*stroke:rgb[^"]*)" d="M ([-\d.]+) ([-\d.]+) L ([-\d.]+) ([-\d.]+) " transform="matrix\(([-\d.]+),([-\d.]+),([-\d.]+),([-\d.]+),([-\d.]+),([-\d.]+)\)")re");
     QTransform toMm = QTransform::fromScale(25.4 / 72.0, 25.4 / 72.0);
@@ -270,19 +270,13 @@ std::vector<Sheet> ReadPdf(const QString& pdf, bool portrait) {
         toMm = QTransform(0, 1, 1, 0, 0, 0) * toMm;  // the long side as x
     }
     const QStringList svg = Run("pdftocairo", "-svg", pdf).split("<page>").mid(1);
-    const QStringList text = Run("pdftotext", "-bbox", pdf).split("<page ").mid(1);
-    std::vector<Sheet> sheets(svg.size());
+    std::vector<std::vector<std::pair<QLineF, bool>>> sheets(svg.size());
     for (qsizetype k = 0; k < svg.size(); ++k) {
         for (const auto& m : stroke.globalMatch(svg[k])) {
             const auto at = [&m](int i) { return m.captured(i).toDouble(); };
             const QTransform matrix(at(6), at(7), at(8), at(9), at(10), at(11));
-            sheets[k].strokes.emplace_back((matrix * toMm).map(QLineF(at(2), at(3), at(4), at(5))),
-                                           m.captured(1).contains("dasharray"));
-        }
-        for (const auto& m : kWord.globalMatch(text.value(k))) {
-            const auto at = [&m](int i) { return m.captured(i).toDouble(); };
-            sheets[k].words.emplace_back(QPointF(at(1), at(2)), QPointF(at(3), at(4)));
-            sheets[k].text += m.captured(5) + " ";
+            sheets[k].emplace_back((matrix * toMm).map(QLineF(at(2), at(3), at(4), at(5))),
+                                   m.captured(1).contains("dasharray"));
         }
     }
     return sheets;
@@ -344,9 +338,10 @@ TEST_P(Template, PrintedAtTrueScale) {
         EXPECT_FALSE(QFile::exists(dir.filePath("t.pdf")));
         return;
     }
-    const std::vector<Sheet> sheets =
-        ReadPdf(dir.filePath("t.pdf"), c.orientation == QPageLayout::Portrait);
+    const auto sheets = ReadStrokes(dir.filePath("t.pdf"), c.orientation == QPageLayout::Portrait);
+    const Pdf pdf = ReadPdf(dir.filePath("t.pdf"));
     ASSERT_GT(sheets.size(), 1u);
+    ASSERT_EQ(pdf.pages.size(), sheets.size());
 
     const double scaleMm =
         std::stod(in.scaleText) * (in.scaleEntry == ScaleEntry::Metric ? 1 : 25.4);
@@ -360,17 +355,18 @@ TEST_P(Template, PrintedAtTrueScale) {
     std::vector<std::pair<double, double>> stretches;
     static const QRegularExpression stretch(R"(([\d.]+) mm to ([\d.]+) mm from the nut)");
     for (std::size_t k = 0; k < sheets.size(); ++k) {
-        const Sheet& sheet = sheets[k];
+        const QString text = QString::fromStdString(pdf.flows[k]);
+        const std::vector<QRectF>& words = pdf.pageWords[k];  // labels and texts are words
         SCOPED_TRACE("page " + std::to_string(k + 1));
-        EXPECT_TRUE(sheet.text.contains(QString("Page %1 of %2 ").arg(k + 1).arg(sheets.size())));
-        const auto match = stretch.match(sheet.text);
+        EXPECT_TRUE(text.contains(QString("Page %1 of %2 ").arg(k + 1).arg(sheets.size())));
+        const auto match = stretch.match(text);
         ASSERT_TRUE(match.hasMatch());
         const auto [from, to] =
             stretches.emplace_back(match.captured(1).toDouble(), match.captured(2).toDouble());
 
         // The crossed marks (8 mm arms) stand at the two ends of the stretch.
         std::vector<double> marks, bars;
-        for (const auto& [s, dashed] : sheet.strokes) {
+        for (const auto& [s, dashed] : sheets[k]) {
             if (std::abs(s.dy()) < 1e-3) {
                 bars.push_back(s.length());
             } else if (std::abs(s.dx()) < 1e-3 && std::abs(s.length() - 8.0) < 0.1) {
@@ -381,14 +377,14 @@ TEST_P(Template, PrintedAtTrueScale) {
         ASSERT_FALSE(marks.empty());
         const auto [first, last] = std::ranges::minmax(marks);
         EXPECT_NEAR(last - first, to - from, kTolerance);
-        for (const auto& [s, dashed] : sheet.strokes) {
+        for (const auto& [s, dashed] : sheets[k]) {
             if (std::abs(s.dx()) < 1e-3 && s.length() >= 60.0) {
                 (dashed ? bridges : lines).push_back(s.x1() - first + from);
             }
         }
-        for (std::size_t i = 0; i < sheet.words.size(); ++i) {  // labels and texts are words
+        for (std::size_t i = 0; i < words.size(); ++i) {
             for (std::size_t j = 0; j < i; ++j) {
-                EXPECT_FALSE(sheet.words[i].adjusted(.1, .1, -.1, -.1).intersects(sheet.words[j]));
+                EXPECT_FALSE(words[i].adjusted(.1, .1, -.1, -.1).intersects(words[j]));
             }
         }
     }
