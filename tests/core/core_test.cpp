@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "command/calculate_command.h"
-#include "presentation/grid_copy.h"
 #include "presentation/value_formatting.h"
 
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // cases set what they need
@@ -178,10 +177,6 @@ CASES(Length, (const char*, float, int, std::string),  // the rest: the differen
 TEST_P(Length, CellText) {
     const auto& [name, length, places, text] = GetParam();
     EXPECT_EQ(places ? FormatDecimalLength(length, places) : FormatFractionLength(length), text);
-}
-
-TEST(Copy, AsASpreadsheetReadsAMixedNumber) {
-    EXPECT_EQ(SpreadsheetText(Pad(8, "12  3/4")), "12 3/4");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Usage: quillmar_e2e.sh [path/to/quillmar]   (default: build/window/quillmar)
-# The real program on a virtual X server: type 25.5 inches and 12 frets, Enter, copy
+# The real program on a virtual X server: type 25.5 inches and 3 frets, Enter, copy
 # the table with Ctrl+A, Ctrl+C, compare the clipboard exactly, end with Ctrl+Q.
 # Exit 77 (skipped) when a tool is missing.
 set -u
@@ -26,15 +26,13 @@ text() { xdotool type --delay 40 "$1" || fail "typing $1"; }
 wid=$(timeout 20 xdotool search --sync --name "Quillmar 3.10" | head -n 1)
 [ -n "$wid" ] && xdotool windowfocus --sync "$wid" || fail "no window to focus within 20 s"
 sleep 1  # the start-up work puts the focus into the scale length
-text 25.5 && key Tab Tab && text 12 && key Return && sleep 0.5
+text 25.5 && key Tab Tab && text 3 && key Return && sleep 0.5
 key Tab Tab Tab Tab Tab Tab ctrl+a ctrl+c  # from txtNumberFrets round to the grid
 sleep 0.5
 got=$(timeout 10 xclip -o -selection clipboard | od -c) || fail "nothing on the clipboard"
 want=$({
     printf 'Fret No.\tNut to Fret\tFret to Fret\n1\t1.431\t1.431\n2\t2.782\t1.351\n'
-    printf '3\t4.057\t1.275\n4\t5.261\t1.203\n5\t6.397\t1.136\n6\t7.469\t1.072\n'
-    printf '7\t8.481\t1.012\n8\t9.436\t0.955\n9\t10.338\t0.902\n10\t11.189\t0.851\n'
-    printf '11\t11.992\t0.803\n12\t12.750\t0.758\n' && printf '\t\t\n%.0s' $(seq 12)
+    printf '3\t4.057\t1.275\n' && printf '\t\t\n%.0s' $(seq 21)
 } | od -c)
 [ "$got" = "$want" ] || fail "clipboard differs:
 $got
@@ -45,4 +43,4 @@ key ctrl+q
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && sleep 0.2; done
 kill -0 "$pid" 2>/dev/null && fail "still running 10 s after Ctrl+Q"
 wait "$pid" || fail "the program ended with status $?"
-echo "PASS: 25.5 inches, 12 frets copied exactly; Ctrl+Q ended the program"
+echo "PASS: 25.5 inches, 3 frets copied exactly; Ctrl+Q ended the program"

@@ -212,15 +212,16 @@ const Row kRows[] = {
       type("txtCustom", "19"), click("optCalcMethodClassic"),
       expect({texts("txtCustom"), flags({"txtCustom"})}, "|txtCustom:d"),
       click("optCalcMethodCustom"), expect({flags({"txtCustom"})}, "")}},
-    // The header line and a line per row, for a spreadsheet.
-    {"CopyForSpreadsheet",
-     {calc("25.5", "3"), focus("grdTable"), key(Qt::CTRL | Qt::Key_A), key(Qt::CTRL | Qt::Key_C),
+    // The header line and a line per row, for a spreadsheet (decimals: the end-to-end test).
+    {"CopyForSpreadsheet",  // a fraction as a mixed number: one space, no padding
+     {click("optDisplayFraction"), calc("25.5", "3"), focus("grdTable"), key(Qt::CTRL | Qt::Key_A),
+      key(Qt::CTRL | Qt::Key_C),
       expect({clipboard},
-             "Fret No.\tNut to Fret\tFret to Fret\n1\t1.431\t1.431\n2\t2.782\t1.351\n"
-             "3\t4.057\t1.275\n" +
+             "Fret No.\tNut to Fret\tFret to Fret\n1\t1 7/16\t1 7/16\n2\t2 25/32\t1 11/32\n"
+             "3\t4 1/16\t1 9/32\n" +
                  QString("\t\t\n").repeated(21).toStdString()),
       key(Qt::Key_Down), key(Qt::SHIFT | Qt::Key_Down), key(Qt::CTRL | Qt::Key_C),
-      expect({clipboard}, "2\t2.782\t1.351\n3\t4.057\t1.275\n")}},
+      expect({clipboard}, "2\t2 25/32\t1 11/32\n3\t4 1/16\t1 9/32\n")}},
     // The table in the unit and places chosen, its summary saying which.
     {"DisplayUnits",
      {click("optScaleMetric", "optDisplayMetric", "mnuPrecision100"), calc("648", "12"),
@@ -271,7 +272,6 @@ const Row kRows[] = {
       type("txtCustom", ""), paste("9e99"),
       expect({texts("txtNumberFrets", "txtScale", "txtCustom"), beeped}, "12|25.5||5")}},
     // Enter runs Calculate from anywhere but another command button or an open list.
-    {"EnterInTextBox", enter("txtNumberFrets", "1  ||")},
     {"EnterOnOption", enter("optDisplayDecimal", "1  ||")},
     {"EnterOnGrid", enter("grdTable", "1  ||")},
     {"EnterOnClosedList", enter("cboScaleCommon", "1  ||", "optScaleCommon")},
