@@ -19,10 +19,8 @@ INPUTS = [(frame, role, name) for frame, role, names in [  # one caption may sit
     for name in names.split("|")]
 SCALE, WHOLE, NUMERATOR, FRETS, PER_OCTAVE = INPUTS[:5]
 DIVISOR = ("Scale Length", TEXT, "divided by")
-# 25.5 inches, 12 frets, 12th root of 2, three places; Qt gives the corner cell no text.
-ROWS = ("|Nut to Fret|Fret to Fret,1  |1.431|1.431,2  |2.782|1.351,3  |4.057|1.275,"
-        "4  |5.261|1.203,5  |6.397|1.136,6  |7.469|1.072,7  |8.481|1.012,8  |9.436|0.955,"
-        "9  |10.338|0.902,10  |11.189|0.851,11  |11.992|0.803,12  |12.750|0.758").split(",")
+# 25.5 inches, 3 frets, 12th root of 2, three places; Qt gives the corner cell no text.
+ROWS = ["|Nut to Fret|Fret to Fret", "1  |1.431|1.431", "2  |2.782|1.351", "3  |4.057|1.275"]
 
 def wait_for(what, probe):
     for _ in range(300):
@@ -54,12 +52,12 @@ def run():
         wait_for(option + " selected", lambda: shows(key, state) == after)
     # Texts: what typing would refuse is refused whole; read-only and disabled boxes take none.
     found[NUMERATOR].queryEditableText().insertText(0, "1", 1)
-    for key, value in [(WHOLE, "25"), (FRETS, "12"), (FRETS, "-5"), (FRETS, "1e50"),
+    for key, value in [(WHOLE, "25"), (FRETS, "3"), (FRETS, "-5"), (FRETS, "1e50"),
                        (FRETS, "12345"), (NUMERATOR, "x"), (DIVISOR, "7"), (PER_OCTAVE, "7")]:
         write(key, value)
     texts = [found[key].queryText().getText(0, -1)
              for key in (WHOLE, NUMERATOR, FRETS, DIVISOR, PER_OCTAVE)]
-    assert texts == ["25", "1", "12", " /", ""], "the boxes hold %r" % texts
+    assert texts == ["25", "1", "3", " /", ""], "the boxes hold %r" % texts
     press("Calculate")
     # The header row and the label column are the table's column and row headers.
     table = found[INPUTS[-1]].queryTable()
@@ -67,7 +65,7 @@ def run():
     cells = ["|".join([table.getRowHeader(r).name if r >= 0 else ""] + [(table.getColumnHeader(c)
              if r < 0 else table.getAccessibleAt(r, c)).name for c in range(table.nColumns)])
              for r in range(-1, table.nRows)]
-    assert cells == ROWS + ["||"] * 12, "the table reads %r" % cells
+    assert cells == ROWS + ["||"] * 21, "the table reads %r" % cells
     # A message box stops the window: Calculate pressed again behind it does nothing.
     boxes = lambda: [w for w in app if w and w.getRole() in (at.ROLE_ALERT, at.ROLE_DIALOG)]
     write(FRETS, "")

@@ -11,9 +11,9 @@ namespace {
 
 unsigned long long seed = 20240611;
 int actionCount = 20000;
-const QStringList kOddTexts = {"9e99", "-5",     "+3",  " ",    " 12 ", "1,5", "abc",
-                               "½",    "٣",      "１",  "🎸",    "0x1F", "1/2", ".",
-                               "0",    "25.5.5", "NaN", "1001", "0007", "30",  QString(41, '9')};
+const QStringList kOddTexts = {"9e99",   "-5",   " 12 ", "1,5",           "abc", "½",
+                               "٣",      "１",   "🎸",    "1/2",           ".",   "0",
+                               "25.5.5", "1001", "0007", QString(41, '9')};
 
 struct Monkey : ::testing::Test {
     Monkey() {

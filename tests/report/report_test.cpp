@@ -1,7 +1,5 @@
-// Reports and full-size templates printed to PDF and read back with poppler's
-// tools, and the Print command with its dialogs closed. Template lines must
-// stand where the closed form of the 12th root of 2 puts them, at true scale,
-// on pages joined by the stretch each one states.
+// Reports and templates printed to PDF and read back with poppler's tools; the Print command
+// with its dialogs closed. Template lines stand where 2^(-n/12) puts them, at true scale.
 
 #include <gtest/gtest.h>
 
@@ -41,9 +39,8 @@ QString Run(const QString& tool, const QString& option, const QString& pdf) {
 const QRegularExpression kWord(
     R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
 
-// A PDF as pdftotext reads it: its title, each page's lines (words joined by
-// one space, each line ended), each page's words in the order of its content,
-// and the word boxes in points of each line and of each page.
+// A PDF as pdftotext reads it: title, each page's lines (words joined by one space) and words
+// in content order, the word boxes in points of each line and of each page.
 struct Pdf {
     std::string title;
     std::vector<std::string> pages, flows;
@@ -393,8 +390,7 @@ TEST_P(Template, PrintedAtTrueScale) {
     EXPECT_FALSE(bridges.empty());
     EXPECT_LE(WorstMiss(bridges, {scaleMm}), kTolerance);
 
-    // Pages of equal stretch, each starting 20 mm before the last one ends,
-    // as many as it takes to reach the bridge, and using most of the paper.
+    // Equal stretches overlapping by 20 mm, enough to reach the bridge, using most of the paper.
     const QSizeF paper = QPageSize(c.paper).size(QPageSize::Millimeter);
     const double length = stretches[0].second - stretches[0].first;
     const double step = stretches[1].first - stretches[0].first;

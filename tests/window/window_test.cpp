@@ -155,8 +155,7 @@ const Probe kFiveBoxes =
 const std::vector<Probe> kEntry = {focused, flags({"txtScale", "txtWhole", "cboScaleCommon"})};
 
 const Row kRows[] = {
-    // The design's 9315 x 6585 twips at 15 to the pixel; on the screen even when larger than it
-    // (run scaled too). The Tab cycle; the longest summaries fit as well.
+    // 9315 x 6585 twips, on the screen even scaled; the Tab cycle; the longest summaries fit.
     {"StartUp",
      {expect({[] { return w->windowTitle(); }, focused, precision, unfit,
               [] { return QString::number(w->gridRows()); }, cell(24, 2)},
@@ -174,8 +173,7 @@ const Row kRows[] = {
              "cmdCalculate cmdPrint cmdExit grdTable"),
       click("optCalcMethodCustom"), type("txtCustom", "12"), calc("12345678", "1000"),
       expect({unfit}, "")}},
-    // Mode: Dulcimer fixes the count; Standard puts back the count and label of the last table;
-    // the half-fret marks stay as set, 6+ and 13+ at start.
+    // Dulcimer fixes the count, Standard puts back the last table's; half-fret marks stay as set.
     {"DulcimerThenStandard",
      {click("mnuDulcimer"),
       expect({kFrets, flags({"txtNumberFrets"})}, "17|Number of Frets:|txtNumberFrets:d"),
@@ -239,8 +237,7 @@ const Row kRows[] = {
       click("optScaleFraction"), type("txtNumberFrets", "12"), click("cmdCalculate"),
       expect({box, focused}, NO_SCALE "|txtWhole"), type("txtWhole", "25"), click("cmdCalculate"),
       expect({box, focused, texts("txtWhole", "txtNumberFrets")}, NO_SCALE "|txtFraction1|25|12")}},
-    // The template: nothing to draw, the focus back; a refused scale keeps the table; too long a
-    // scale; a refused count per octave empties the table.
+    // Template: nothing to draw; a refused scale keeps the table; too long; no count per octave.
     {"TemplateAfterEachOutcome",
      {type("txtNumberFrets", "12"), key(Qt::CTRL | Qt::Key_T),
       expect({box, jobs, focused}, NOTHING "||txtNumberFrets"), calc("25.5", "12"), calc("", "12"),
@@ -282,8 +279,7 @@ const Row kRows[] = {
       key(Qt::Key_Down), key(Qt::Key_Return),
       expect({cell(1, 0), [] { return at<QComboBox>("cboScaleCommon")->currentText(); }},
              "|Gibson - 24 3/4\"")}},
-    // Printing names the last table in its unit and gives the focus back; shortcuts from a text
-    // box.
+    // Print names the last table in its unit, gives the focus back; shortcuts from a text box.
     {"PrintFromTextBox",
      {calc("25.5", "12"), click("optDisplayMetric"), focus("txtNumberFrets"), click("mnuPrint"),
       expect({box, jobs, focused}, "|Quillmar - 25.5 inches - 12 frets|txtNumberFrets"),
