@@ -5,7 +5,6 @@
 #undef NDEBUG  // the checks hold in every build type
 #include <cassert>
 #include <cstring>
-#include <ranges>
 #include <string_view>
 
 #include "command/calculate_command.h"
@@ -43,8 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     grid.SetRows(25);
     const CalculateOutcome out = RunCalculate(in, form, grid);
     const auto blankFrom = [&grid](int row) {  // no label from this row to the last
-        return std::ranges::none_of(std::views::iota(row, grid.Rows()),
-                                    [&grid](int r) { return !grid.Text(r, 0).empty(); });
+        for (; row < grid.Rows() && grid.Text(row, 0).empty(); ++row) {
+        }
+        return row == grid.Rows();
     };
     if (out.problem) {  // refused before anything changed, or after the grid was emptied
         assert(out.form.LastFretCount == form.LastFretCount);
