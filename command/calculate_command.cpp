@@ -81,7 +81,6 @@ CalculateOutcome RunCalculate(const CalcInputs& inputs, const FormValues& form, 
 
     grid.SetRows(1);
     grid.SetRows(RowCountFor(inputs.mode, numFrets, form.LastFretCount));
-    outcome.form.TableDisplay = inputs.displayUnit;
 
     ComputedTable& table = outcome.table.emplace();
     table.scaleLength = scale.length;

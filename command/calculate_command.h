@@ -23,9 +23,6 @@ struct FormValues {
     std::int16_t LastFretCount = 0;
     // The entry unit of ScaleLength, so a report can state it in another unit.
     bool ScaleInMillimetres = false;
-    // The display unit of the table on view, so a report of it speaks its
-    // unit whatever option is selected since; none before the first table.
-    std::optional<DisplayUnit> TableDisplay;
 };
 
 struct SummaryCaptions {

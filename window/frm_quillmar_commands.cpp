@@ -125,7 +125,8 @@ ReportSource frmQuillmar::reportSource() const {
     source.ScaleLength = form_.ScaleLength;
     source.ScaleInMillimetres = form_.ScaleInMillimetres;
     source.NumFrets = form_.NumFrets;
-    source.display = form_.TableDisplay.value_or(SelectedDisplay());
+    // The unit of the table on view, whatever option is selected since.
+    source.display = table_ ? table_->display : SelectedDisplay();
     source.grid = &model_->grid();
     return source;
 }

@@ -111,14 +111,14 @@ TEST_P(Command, ChecksCountsAndWhatAFailureLeaves) {
     const auto& [name, in, last, problem, numFrets, lastAfter, rows] = GetParam();
     ResultsGrid grid;
     RunCalculate(In("25.5", "44"), {}, grid);  // an earlier, longer table
-    const CalculateOutcome out = RunCalculate(in, {24.75f, 5, last, true, kMm}, grid);
+    const CalculateOutcome out = RunCalculate(in, {24.75f, 5, last, true}, grid);
     EXPECT_EQ(out.problem, problem);
     EXPECT_EQ(std::tuple(out.form.NumFrets, out.form.LastFretCount, grid.Rows()),
               std::tuple(numFrets, lastAfter, rows));
     const bool refused = problem && problem != kPerOctave;
     EXPECT_EQ(out.captions.has_value(), !refused);
     EXPECT_EQ(out.form.ScaleLength == 24.75f, refused);
-    EXPECT_EQ(out.form.TableDisplay, refused ? kMm : in.displayUnit);
+    EXPECT_EQ(out.table ? out.table->display : kMm, refused ? kMm : in.displayUnit);
     const int written = refused ? 44 : problem ? 0 : numFrets;
     for (int row = 1; row < grid.Rows(); ++row) {
         EXPECT_EQ(grid.Text(row, 0).empty(), row > written) << "row " << row;
