@@ -28,12 +28,6 @@ constexpr int kLabelPoints = 7;
 constexpr int kTextPoints = 8;
 constexpr int kRulerPoints = 6;
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string()
-                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string MethodName(const ComputedTable& table) {
     switch (table.method) {
         case CalcMethod::TwelveRootTwo:
@@ -108,7 +102,7 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
     // Widened in double: the lengths themselves are the 32-bit values.
     const double toMm = MillimetresPer(table);
     layout.scaleLength = TemplateLengthMm(table);
-    const std::string scaleText = Trimmed(NumberToText(table.scaleLength)) + " " + table.unitWord;
+    const std::string scaleText = TrimText(NumberToText(table.scaleLength)) + " " + table.unitWord;
     layout.nutLabel = "Nut";
     layout.bridgeLabel = {"Bridge " + scaleText, "uncompensated saddle"};
     layout.header = "Scale length: " + scaleText + "    Method: " + MethodName(table) +
@@ -118,8 +112,8 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
 
     layout.lines.reserve(table.rows.size());
     for (const ComputedRow& row : table.rows) {
-        std::string label = Trimmed(row.label);
-        if (const std::string text = Trimmed(row.nutToFretText); !text.empty()) {
+        std::string label = TrimText(row.label);
+        if (const std::string text = TrimText(row.nutToFretText); !text.empty()) {
             label += "  " + text;
         }
         layout.lines.push_back({static_cast<double>(row.nutToFret) * toMm, label, false});
