@@ -106,14 +106,14 @@ RenderResult PrintToFile(QPrinter& printer, const PrintDocument& document, QStri
         // No print system here makes copies.
         result = document.paint(writer, printer.copyCount(), printer.collateCopies());
     }
-    // An uncommitted save file takes its temporary file away with it.
-    if (result == RenderResult::Printed && save != nullptr) {
-        save->commit();
-    } else if (result == RenderResult::Printed) {
-        file->flush();
-    }
+    // Flushed before the commit: a disk that fills up with the last bytes must
+    // not let the short file replace the target. The write that fills it
+    // stops without a reason; the next one gives it. An uncommitted save file
+    // takes its temporary file away with it.
+    const bool written = (file->flush() || file->flush()) &&
+                         (result != RenderResult::Printed || save == nullptr || save->commit());
     // A write that failed early may show as a page the writer did not take.
-    if (file->error() != QFileDevice::NoError) {
+    if (!written || file->error() != QFileDevice::NoError) {
         reason = file->errorString();
         return RenderResult::JobFailed;
     }

@@ -15,13 +15,17 @@
 #include <QTimer>
 #include <QTransform>
 #include <cmath>
+#include <csignal>
 #include <map>
 #include <numeric>
 #include <ranges>
 
+#include <sys/resource.h>
+
 #include "command/calculate_command.h"
 #include "presentation/fret_template.h"
 #include "window/print_command.h"
+#include "window/template_command.h"
 
 namespace quillmar {
 namespace {
@@ -102,24 +106,31 @@ struct ReportCase {
     const char* name;
     CalcInputs in;
     const char* scaleLine;
-    int rows;  // table lines, empty or not
+    int rows;           // table lines, empty or not
+    const char* title;  // the print job's name and the PDF's title
 };
 
 // clang-format off
 const ReportCase kReports[] = {
-    {"NoCalculationYet", {}, "Scale Length = 0 Inches", 0},
+    {"NoCalculationYet", {}, "Scale Length = 0 Inches", 0, "Quillmar"},
     {"DulcimerWithHalfFrets", {.scaleText = "25.5", .fretsText = "17", .mode = FretMode::Dulcimer},
-     "Scale Length = 25.5 Inches", 19},
+     "Scale Length = 25.5 Inches", 19, "Quillmar - 25.5 inches - 19 frets"},
+    {"OneFret", {.scaleText = "25.5", .fretsText = "1"}, "Scale Length = 25.5 Inches", 1,
+     "Quillmar - 25.5 inches - 1 fret"},
     {"Fractions", {.scaleText = "25.5", .fretsText = "12", .displayUnit = DisplayUnit::Fraction},
-     "Scale Length = 25.5 Inches", 12},
+     "Scale Length = 25.5 Inches", 12, "Quillmar - 25.5 inches - 12 frets"},
     {"MmEntryInInches", {.scaleEntry = ScaleEntry::Metric, .scaleText = "648", .fretsText = "12"},
-     "Scale Length = 25.51181 Inches", 12},
+     "Scale Length = 25.51181 Inches", 12, "Quillmar - 25.51181 inches - 12 frets"},
+    {"MmEntryAsFractions", {.scaleEntry = ScaleEntry::Metric, .scaleText = "648", .fretsText = "2",
+     .displayUnit = DisplayUnit::Fraction}, "Scale Length = 25.51181 Inches", 2,
+     "Quillmar - 25.51181 inches - 2 frets"},
     {"InchesInMm", {.scaleText = "25.5", .fretsText = "12", .displayUnit = DisplayUnit::Metric},
-     "Scale Length = 647.7 Millimeters", 12},
+     "Scale Length = 647.7 Millimeters", 12, "Quillmar - 647.7 millimeters - 12 frets"},
     {"ThousandFrets", {.scaleText = "25.5", .fretsText = "1000"},
-     "Scale Length = 25.5 Inches", 1000},
+     "Scale Length = 25.5 Inches", 1000, "Quillmar - 25.5 inches - 1000 frets"},
     {"NoFretsPerOctaveLeavesEmptyRows", {.scaleText = "25.5", .fretsText = "1000",
-     .method = CalcMethod::Custom, .fretsPerOctaveText = "0"}, "Scale Length = 25.5 Inches", 1000},
+     .method = CalcMethod::Custom, .fretsPerOctaveText = "0"}, "Scale Length = 25.5 Inches", 1000,
+     "Quillmar - 25.5 inches - 1000 frets"},
 };
 // clang-format on
 
@@ -133,6 +144,7 @@ TEST_P(Report, ReadBackFromPdf) {
         grid.SetText(row, 0, "not printed");
     }
     const Pdf pdf = Printed(source);
+    EXPECT_EQ(pdf.title, c.title);
     EXPECT_EQ(pdf.pages.size(), c.rows < 1000 ? 1 : Printed(Thousand()).pages.size());
     // The grid's rows 1 to NumFrets, once each, in order; empty ones leave no text.
     std::string want = c.scaleLine + "\nFret Length Length from\nNo. from Nut previous Fret\n"s;
@@ -145,12 +157,12 @@ TEST_P(Report, ReadBackFromPdf) {
 
     // Zones 14 columns apart, the scale line 10 columns in, texts with every space.
     const auto x = [&](int line, int word) { return pdf.words.at(line).at(word).left(); };
-    const double zone = x(1, 1) - x(1, 0), space = (x(0, 3) - pdf.words[0][2].right()) / 2;
+    const double zone = x(1, 1) - x(1, 0), space = (x(0, 3) - pdf.words.at(0).at(2).right()) / 2;
     EXPECT_NEAR(x(1, 2) - x(1, 1), zone, 0.05);
     EXPECT_NEAR(x(0, 0) - x(1, 0), zone * 10 / 14, 0.05);
     if (c.in.displayUnit == DisplayUnit::Fraction) {  // "          1  7/16"
         EXPECT_NEAR(x(3, 1) - x(1, 1), 10 * space, 0.05);
-        EXPECT_NEAR(x(3, 2) - pdf.words[3][1].right(), 2 * space, 0.05);
+        EXPECT_NEAR(x(3, 2) - pdf.words.at(3).at(1).right(), 2 * space, 0.05);
     }
 }
 
@@ -182,11 +194,14 @@ struct PrintCase {
     int copies;
     bool collate;
     std::vector<int> printed;  // pages of the whole report, in order
-    QString box;               // the failure message
+    QString box;               // the failure message; FILE stands for the file's path
     bool paintFails = false;
+    double full = 0.0;  // the file's share that fits before the disk is full; none: no limit
+    bool fretTemplate = false;
 };
 
 const QString kBad = "/no-such-quillmar-dir/r.pdf";
+const QString kTooLarge = "Writing the %1 to the file \"FILE\" failed: File too large.";
 // clang-format off
 const PrintCase kPrints[] = {
     {"Cancelled", "", "", 1, true, {}, ""},
@@ -201,6 +216,11 @@ const PrintCase kPrints[] = {
      "Writing the report to the file \"/dev/full\" failed: No space left on device."},
     {"PaintingFails", "r.pdf", "", 1, true, {},
      "The printer did not take a new page, so the report was not printed completely.", true},
+    {"FullHalfWay", "r.pdf", "", 1, true, {}, kTooLarge.arg("report"), false, 0.5},
+    {"FullAtTheLastByte", "r.pdf", "", 1, true, {}, kTooLarge.arg("report"), false, 1.0},
+    {"TemplateFullHalfWay", "r.pdf", "", 1, true, {}, kTooLarge.arg("template"), false, 0.5, true},
+    {"TemplateFullAtTheLastByte", "r.pdf", "", 1, true, {}, kTooLarge.arg("template"), false, 1.0,
+     true},
 };
 // clang-format on
 
@@ -221,18 +241,42 @@ TEST_P(PrintCommand, ChoicesAndFailures) {
             return RenderResult::PageFailed;
         };
     }
-    const QStringList boxes = Dialogs([&] {
-        Print(nullptr, document, [&](QPrinter& printer, QWidget*) {
+    ResultsGrid grid;
+    const auto table = RunCalculate({.scaleText = "25.5", .fretsText = "24"}, {}, grid).table;
+    const auto job = [&](const QString& to) {
+        const PrinterChooser choose = [&](QPrinter& printer, QWidget*) {
             printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(path);
+            printer.setOutputFileName(to);
             printer.setPrintRange(QPrinter::PageRange);
             printer.setPageRanges(QPageRanges::fromString(c.pages));
             printer.setCopyCount(c.copies);
             printer.setCollateCopies(c.collate);
-            return !path.isEmpty();
-        });
-    });
-    EXPECT_EQ(boxes, c.box.isEmpty() ? QStringList() : QStringList("Quillmar 2: " + c.box));
+            return !to.isEmpty();
+        };
+        if (!c.fretTemplate) {
+            return Print(nullptr, document, choose);
+        }
+        const auto fromPreview = [](QPrinter& printer, QWidget*, auto&, auto& print) {
+            print(nullptr, printer.pageLayout());
+        };
+        PreviewTemplate(nullptr, table, fromPreview, choose);
+        return true;
+    };
+    rlimit unlimited{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    if (c.full > 0.0) {  // the disk fills up part way through the file, or at its last byte
+        QTemporaryDir whole;
+        job(whole.filePath("w.pdf"));
+        const auto size = static_cast<rlim_t>(QFileInfo(whole.filePath("w.pdf")).size());
+        const rlimit full{std::min(size - 1, static_cast<rlim_t>(c.full * size)),
+                          unlimited.rlim_max};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    }
+    const QStringList boxes = Dialogs([&] { job(path); });
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    const QString box = QString(c.box).replace("FILE", path);
+    EXPECT_EQ(boxes.join('\n').toStdString(),
+              c.box.isEmpty() ? "" : "Quillmar 2: " + box.toStdString());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList("r.pdf"));  // no temporary left
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     if (c.printed.empty()) {  // cancelled or failed
@@ -245,7 +289,6 @@ TEST_P(PrintCommand, ChoicesAndFailures) {
         want.push_back(whole.pages.at(page - 1));
     }
     EXPECT_EQ(pdf.pages, want);
-    EXPECT_EQ(pdf.title, "Quillmar - 25.5 inches - 1000 frets");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PrintCommand, testing::Range<std::size_t>(0, std::size(kPrints)),
@@ -282,6 +325,9 @@ std::vector<std::vector<std::pair<QLineF, bool>>> ReadStrokes(const QString& pdf
 // The largest distance from one of the values to the nearest target.
 double WorstMiss(const std::vector<double>& values, const std::vector<double>& targets) {
     double worst = 0.0;
+    if (targets.empty()) {
+        return INFINITY;  // nothing to be near
+    }
     for (const double value : values) {
         const auto miss = [value](double target) { return std::abs(target - value); };
         worst = std::max(worst, std::ranges::min(targets | std::views::transform(miss)));
@@ -322,6 +368,25 @@ TEST_P(Template, PrintedAtTrueScale) {
     ResultsGrid grid;
     const std::optional<ComputedTable> table = RunCalculate(in, {}, grid).table;
     ASSERT_TRUE(table);
+
+    // Labels by rank: the last row's, the first's, every twelfth's, each kept unless a ranked
+    // one already is within the room a label takes; no two kept labels closer than that.
+    constexpr double kRoom = 3.0;
+    const TemplateLayout layout = LayOutTemplate(*table, 200.0, 287.0, kRoom);
+    const std::vector<TemplateLine>& rows = layout.lines;
+    const auto ranked = [&](std::size_t i) {
+        return i == 0 || i + 1 == rows.size() || i % 12 == 11;
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        bool crowded = false;
+        for (std::size_t j = 0; j < rows.size(); ++j) {
+            const bool near = j != i && std::abs(rows[i].at - rows[j].at) < kRoom;
+            EXPECT_FALSE(near && rows[i].labelled && rows[j].labelled)
+                << "rows " << i + 1 << ", " << j + 1;
+            crowded |= near && rows[j].labelled && ranked(j);
+        }
+        EXPECT_TRUE(rows[i].labelled || !ranked(i) || crowded) << "row " << i + 1 << ": no label";
+    }
     QTemporaryDir dir;
     {
         QPrinter printer(QPrinter::HighResolution);
@@ -399,6 +464,31 @@ TEST_P(Template, PrintedAtTrueScale) {
     EXPECT_EQ(sheets.size(), 1 + std::ceil((scaleMm - length) / step));
 }
 
+// Each page's header names the method and the mode of the table.
+TEST(TemplateHeader, NamesMethodAndMode) {
+    using M = CalcMethod;
+    const std::pair<CalcInputs, std::string> kHeaders[] = {
+        {{.fretsText = "5"}, "Method: 12th Root of 2 Mode: Standard"},
+        {{.fretsText = "5", .method = M::Classic}, "Method: 17.817 Mode: Standard"},
+        {{.fretsText = "5", .method = M::Tovell, .mode = FretMode::Dulcimer},
+         "Method: 17.835 Mode: Dulcimer"},
+        {{.fretsText = "5", .method = M::Custom, .fretsPerOctaveText = "19"},
+         "Method: Non 12-tone, 19 frets per octave Mode: Standard"},
+    };
+    for (auto [in, header] : kHeaders) {
+        in.scaleText = "10";
+        ResultsGrid grid;
+        QTemporaryDir dir;
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFileName(dir.filePath("t.pdf"));
+            RenderTemplate(RunCalculate(in, {}, grid).table.value(), printer);
+        }
+        EXPECT_NE(ReadPdf(dir.filePath("t.pdf")).flows.at(0).find(header), std::string::npos)
+            << header;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, Template, testing::Range<std::size_t>(0, std::size(kCases)),
                          [](const auto& info) { return std::string(kCases[info.param].name); });
 
@@ -407,6 +497,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Template, testing::Range<std::size_t>(0, std::si
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");  // dialogs are closed by the tests
+    std::signal(SIGXFSZ, SIG_IGN);            // a write beyond the file size limit fails instead
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
