@@ -179,6 +179,21 @@ const Row kRows[] = {
       expect({kFrets, flags({"txtNumberFrets"})}, "17|Number of Frets:|txtNumberFrets:d"),
       click("chkSixPlus", "chkOnePlus", "mnuStandard"), expect({kFrets}, "0|Number of Frets:  0"),
       click("mnuDulcimer"), expect({flags({"chkSixPlus", "chkOnePlus"})}, "chkOnePlus:c")}},
+    // Each half-fret box alone adds one row to the table: the one its caption names.
+    {"EachHalfFretBox",
+     {click("mnuDulcimer"), type("txtScale", "25.5"),
+      [] {
+          const auto all = at("frameHalfFrets")->findChildren<QCheckBox*>();
+          for (QCheckBox* box : all) {
+              for (QCheckBox* each : all)
+                  each->setChecked(each == box);
+              click("cmdCalculate")();
+              QStringList labels;
+              for (int row = 1; row < w->gridRows(); ++row)
+                  labels << w->cellText(row, 0);
+              EXPECT_EQ(labels.filter("+").join(' ').toStdString(), box->text().toStdString());
+          }
+      }}},
     {"StandardRestoresCount",
      {calc("25.5", "24"), type("txtNumberFrets", "22"), click("mnuStandard"),
       expect({kFrets}, "24|Number of Frets:  24"), click("mnuDulcimer", "mnuStandard"),
