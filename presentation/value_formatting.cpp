@@ -5,7 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <limits>
+#include <cstdint>
+#include <numeric>
 
 #include "calculation/number_conversions.h"
 
@@ -16,9 +17,6 @@ namespace {
 constexpr int kMinPlaces = 1;
 constexpr int kMaxPlaces = 4;
 constexpr int kSixtyFourths = 64;
-
-const char* const kInvalidArgument = "ERROR: Invalid numeric argument(s)";
-const char* const kZeroArgument = "ERROR: Argument(s) must be non-zero";
 
 // A length that is not a number must not look like one a slot could be cut at.
 std::string NonFiniteText(float value) {
@@ -41,11 +39,16 @@ void IncrementDigits(std::string& digits) {
     }
 }
 
-// The padding of SetString, for a text of any length.
-std::string Padded(const std::string& text) {
-    const std::size_t length = text.size();
-    const std::size_t spaces = length >= 5 ? 0 : 10 - 2 * (length - 1);
-    return std::string(spaces, ' ') + text;
+// Decimal text with leading spaces: 10 for one character, two fewer for each
+// further one, none from five on.
+std::string SetString(std::int16_t intLengthFromNut) {
+    const std::string text = std::to_string(intLengthFromNut);
+    return std::string(text.size() >= 5 ? 0 : 12 - 2 * text.size(), ' ') + text;
+}
+
+// Called with a numerator of 1 to 64 and 64 only.
+int GCD_Of(int First_Int, int Second_Int) {
+    return std::gcd(First_Int, Second_Int);
 }
 
 // The exact decimal digits of an integer-valued double (every whole float part
@@ -56,115 +59,6 @@ std::string WholeDigits(double whole) {
                                          std::chars_format::fixed, 0);
     (void)ec;  // the buffer holds any double
     return {buffer.data(), end};
-}
-
-// A GCD argument as a whole-number magnitude, or nothing when it is not a
-// whole number we can hold. Magnitudes up to 2^63 are kept so that every
-// 64-bit integer, INT64_MIN included, is accepted.
-struct Magnitude {
-    bool valid = false;
-    std::uint64_t value = 0;
-};
-
-constexpr std::uint64_t kMaxMagnitude = std::uint64_t{1} << 63;
-
-Magnitude MagnitudeOf(std::int64_t value) {
-    // Through unsigned arithmetic: negating INT64_MIN as a signed value is undefined.
-    const auto bits = static_cast<std::uint64_t>(value);
-    return {true, value < 0 ? ~bits + 1 : bits};
-}
-
-Magnitude MagnitudeOf(double value) {
-    if (!std::isfinite(value) || value != std::trunc(value)) {
-        return {};
-    }
-    const double magnitude = std::fabs(value);
-    if (magnitude > static_cast<double>(kMaxMagnitude)) {
-        return {};
-    }
-    return {true, static_cast<std::uint64_t>(magnitude)};
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// A numeric text: blanks and tabs around an optional sign, digits with at most
-// one '.', and an optional exponent. Its exact value decides whether it is whole:
-// "2.0" and "1e3" are, "2.5" is not.
-Magnitude MagnitudeOf(const std::string& text) {
-    std::size_t pos = 0;
-    const std::size_t size = text.size();
-    auto skipBlanks = [&] {
-        while (pos < size && (text[pos] == ' ' || text[pos] == '\t')) {
-            ++pos;
-        }
-    };
-    skipBlanks();
-    if (pos < size && (text[pos] == '+' || text[pos] == '-')) {
-        ++pos;
-    }
-    std::string digits;  // all mantissa digits, the point removed
-    long long pointShift = 0;
-    bool seenPoint = false;
-    for (; pos < size && (IsDigit(text[pos]) || (text[pos] == '.' && !seenPoint)); ++pos) {
-        if (text[pos] == '.') {
-            seenPoint = true;
-        } else {
-            digits.push_back(text[pos]);
-            if (seenPoint) {
-                --pointShift;
-            }
-        }
-    }
-    if (digits.empty()) {
-        return {};
-    }
-    long long exponent = 0;
-    if (pos < size && (text[pos] == 'e' || text[pos] == 'E')) {
-        ++pos;
-        bool negative = false;
-        if (pos < size && (text[pos] == '+' || text[pos] == '-')) {
-            negative = text[pos] == '-';
-            ++pos;
-        }
-        if (pos == size || !IsDigit(text[pos])) {
-            return {};
-        }
-        for (; pos < size && IsDigit(text[pos]); ++pos) {
-            exponent = std::min(exponent * 10 + (text[pos] - '0'), 100000LL);
-        }
-        if (negative) {
-            exponent = -exponent;
-        }
-    }
-    skipBlanks();
-    if (pos != size) {
-        return {};
-    }
-
-    // value = digits x 10^shift
-    long long shift = pointShift + exponent;
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    if (digits.empty()) {
-        return {true, 0};
-    }
-    while (shift < 0 && digits.back() == '0') {
-        digits.pop_back();
-        ++shift;
-    }
-    if (shift < 0 || static_cast<long long>(digits.size()) + shift > 19) {
-        return {};  // not whole, or beyond 2^63 for sure
-    }
-    digits.append(static_cast<std::size_t>(shift), '0');
-    std::uint64_t value = 0;
-    for (const char c : digits) {
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');  // 19 digits cannot wrap
-    }
-    if (value > kMaxMagnitude) {
-        return {};
-    }
-    return {true, value};
 }
 
 }  // namespace
@@ -223,8 +117,7 @@ std::string FormatFractionLength(float inches) {
 
     double wholePart = static_cast<double>(whole) + 0.0;  // + 0.0 turns -0 into 0
     if (numerator != 0) {
-        const GcdResult gcd = GCD_Of(std::int64_t{numerator}, std::int64_t{kSixtyFourths});
-        const auto divisor = static_cast<int>(std::get<std::int64_t>(gcd));
+        const int divisor = GCD_Of(numerator, kSixtyFourths);
         numerator /= divisor;
         denominator /= divisor;
     }
@@ -234,42 +127,14 @@ std::string FormatFractionLength(float inches) {
         wholePart += 1.0;
         numerator = 0;
     }
-    std::string text = Padded(WholeDigits(wholePart));
+    // Whole parts beyond 16 bits have five digits or more, which SetString would not pad.
+    const bool fits = wholePart >= INT16_MIN && wholePart <= INT16_MAX;
+    std::string text =
+        fits ? SetString(static_cast<std::int16_t>(wholePart)) : WholeDigits(wholePart);
     if (numerator != 0) {
         text += "  " + std::to_string(numerator) + "/" + std::to_string(denominator);
     }
     return text;
-}
-
-GcdResult GCD_Of(const GcdArgument& First_Int, const GcdArgument& Second_Int) {
-    auto magnitudeOf = [](const GcdArgument& argument) {
-        return std::visit([](const auto& value) { return MagnitudeOf(value); }, argument);
-    };
-    const Magnitude first = magnitudeOf(First_Int);
-    const Magnitude second = magnitudeOf(Second_Int);
-    if (!first.valid || !second.valid) {
-        return std::string(kInvalidArgument);
-    }
-    if (first.value == 0 || second.value == 0) {
-        return std::string(kZeroArgument);
-    }
-    std::uint64_t a = std::max(first.value, second.value);
-    std::uint64_t b = std::min(first.value, second.value);
-    std::uint64_t r = 1;
-    while (r != 0) {
-        r = a % b;
-        a = b;
-        b = r;
-    }
-    // Only 2^63 with 2^63 gives a divisor no 64-bit signed integer holds.
-    if (a > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
-        return std::string(kInvalidArgument);
-    }
-    return static_cast<std::int64_t>(a);
-}
-
-std::string SetString(std::int16_t intLengthFromNut) {
-    return Padded(std::to_string(intLengthFromNut));
 }
 
 }  // namespace quillmar

@@ -3,9 +3,7 @@
 // Lengths become cell texts here. The texts go to the grid and to paper
 // unchanged, spaces included.
 
-#include <cstdint>
 #include <string>
-#include <variant>
 
 #include "calculation/calc_inputs.h"
 
@@ -23,17 +21,5 @@ std::string FormatDecimalLength(float length, Precision places);
 // keep all their digits ("32768  1/4"); negative lengths count the fraction up
 // from their floor ("        -1  3/4"); non-numbers as FormatDecimalLength.
 std::string FormatFractionLength(float inches);
-
-// GCD_Of takes numbers or texts; its result is a whole number or an error text.
-// A numeric text may have blanks around it. Whole numbers up to 2^63 in
-// magnitude are accepted (INT64_MIN included); larger ones, and a divisor of
-// 2^63, give the invalid-argument text.
-using GcdArgument = std::variant<std::int64_t, double, std::string>;
-using GcdResult = std::variant<std::int64_t, std::string>;
-GcdResult GCD_Of(const GcdArgument& First_Int, const GcdArgument& Second_Int);
-
-// Decimal text with leading spaces: 10 for one character, two fewer for each
-// further one, none from five on.
-std::string SetString(std::int16_t intLengthFromNut);
 
 }  // namespace quillmar

@@ -51,10 +51,6 @@ public:
     QString cellText(int row, int column) const;
     int gridRows() const;
 
-    const FormValues& formValues() const { return form_; }
-    std::int16_t inchPrecision() const { return InchPrecision; }
-    std::int16_t metricPrecision() const { return MetricPrecision; }
-
     void setPrinterChooser(PrinterChooser chooser);
     void setPreviewShower(PreviewShower shower);
 
