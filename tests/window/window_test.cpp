@@ -184,6 +184,7 @@ const Row kRows[] = {
      {click("mnuDulcimer"), type("txtScale", "25.5"),
       [] {
           const auto all = at("frameHalfFrets")->findChildren<QCheckBox*>();
+          EXPECT_EQ(all.size(), 12) << "half-fret boxes";
           for (QCheckBox* box : all) {
               for (QCheckBox* each : all)
                   each->setChecked(each == box);
