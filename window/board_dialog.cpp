@@ -93,6 +93,13 @@ void BoardDialog::createControls() {
         layout->addWidget(units_[which]);
         layout->addStretch();
         connect(lengths_[which], &QLineEdit::textEdited, this, &BoardDialog::redraw);
+        // A typed length is kept as typed and shown at the unit's places.
+        connect(lengths_[which], &QLineEdit::editingFinished, this, [this, which] {
+            if (const auto typed = Parse(lengths_[which]->text())) {
+                exact_[which] = *typed / PerMm(unit_);
+                lengths_[which]->setText(Format(exact_[which], unit_));
+            }
+        });
         return row;
     };
     const auto form = [](QGroupBox* box) {
@@ -299,8 +306,9 @@ void BoardDialog::redraw() {
     widths_->setPalette(colours);
     if (!table_) {
         widths_->clear();
-        preview_->setBoard(std::nullopt, QStringLiteral("The board is drawn around the frets of "
-                                                        "a table: press Calculate first."));
+        preview_->setBoard(std::nullopt,
+                           QStringLiteral("The board is drawn around the frets: enter a "
+                                          "scale length and a number of frets."));
         return;
     }
     BoardLayout layout = LayOutBoard(board, *table_);
