@@ -14,6 +14,9 @@ struct ComputedRow {
     std::string label;
     std::string nutToFretText;  // as the table shows it
     float nutToFret = 0.0f;     // in the entry unit, as FretPosition stored it
+    // The semitone step the row was computed at: the fret number in Standard
+    // mode, not in Dulcimer mode, where rows skip steps.
+    std::int16_t step = 0;
 };
 
 // The table the last Calculate wrote, with what is needed to describe it.

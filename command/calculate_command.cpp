@@ -128,7 +128,7 @@ CalculateOutcome RunCalculate(const CalcInputs& inputs, const FormValues& form, 
         const float fretToFret = StoreAsFloat(static_cast<double>(shown) - previousShown);
         ComputedRow& written = table.rows.emplace_back(
             ComputedRow{dulcimer ? std::string(layout.label) : StandardLabel(step),
-                        LengthText(shown, inputs.displayUnit, places), nutToFret});
+                        LengthText(shown, inputs.displayUnit, places), nutToFret, step});
         grid.SetText(row, 0, written.label);
         grid.SetText(row, 1, written.nutToFretText);
         grid.SetText(row, 2, LengthText(fretToFret, inputs.displayUnit, places));

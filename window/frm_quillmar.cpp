@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "window/board_settings_store.h"
 #include "window/filtered_line_edit.h"
 #include "window/results_grid_model.h"
 #include "window/results_grid_view.h"
@@ -48,6 +49,7 @@ frmQuillmar::frmQuillmar(QWidget* parent)
     : QMainWindow(parent),
       printerChooser_(DefaultPrinterChooser()),
       previewShower_(DefaultPreviewShower()),
+      board_(LoadBoardSettings()),
       layout_(std::make_unique<TwipLayout>()) {
     setObjectName(QStringLiteral("frmQuillmar"));
     setWindowTitle(QStringLiteral("Quillmar 3.10"));
@@ -109,6 +111,7 @@ void frmQuillmar::createMenus() {
     mnuPrecision100 = addItem(mnuPrecision, "mnuPrecision100", QStringLiteral(".01"));
     mnuPrecision1000 = addItem(mnuPrecision, "mnuPrecision1000", QStringLiteral(".001"));
     mnuPrecision10000 = addItem(mnuPrecision, "mnuPrecision10000", QStringLiteral(".0001"));
+    mnuFretboard = addItem(Calc, "mnuFretboard", QStringLiteral("Fret&board..."));
 
     mnuAbout = addMenu(menuBar(), "mnuAbout", QStringLiteral("&About"));
     mnuAboutQuillmar = addItem(mnuAbout, "mnuAboutQuillmar", QStringLiteral("&About Quillmar"));
@@ -426,6 +429,8 @@ void frmQuillmar::connectHandlers() {
             unlessBehindBox([this](bool) { mnuPrintPreview_Click(); }));
     connect(mnuPrintTemplate, &QAction::triggered, this,
             unlessBehindBox([this](bool) { mnuPrintTemplate_Click(); }));
+    connect(mnuFretboard, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuFretboard_Click(); }));
     connect(mnuExit, &QAction::triggered, this, unlessBehindBox([this](bool) { mnuExit_Click(); }));
     connect(mnuAboutQuillmar, &QAction::triggered, this,
             unlessBehindBox([this](bool) { mnuAboutQuillmar_Click(); }));

@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 
+#include "calculation/board_settings.h"
 #include "command/calculate_command.h"
 #include "window/print_command.h"
 #include "window/template_command.h"
@@ -50,6 +51,10 @@ public:
     // Grid coordinates: row 0 is the header row, column 0 the label column.
     QString cellText(int row, int column) const;
     int gridRows() const;
+
+    // The fretboard drawn around the frets, as the Fretboard dialog last set it.
+    const BoardSettings& boardSettings() const { return board_; }
+    void setBoardSettings(const BoardSettings& board) { board_ = board; }
 
     void setPrinterChooser(PrinterChooser chooser);
     void setPreviewShower(PreviewShower shower);
@@ -115,6 +120,7 @@ private:
     void mnuPrint_Click() { cmdPrint_Click(); }
     void mnuPrintPreview_Click();
     void mnuPrintTemplate_Click();
+    void mnuFretboard_Click();
     ReportSource reportSource() const;
     void cmdExit_Click();
     void mnuExit_Click() { cmdExit_Click(); }
@@ -137,6 +143,7 @@ private:
     PreviewShower previewShower_;
     // The table of the last Calculate that wrote one, for the template.
     std::optional<ComputedTable> table_;
+    BoardSettings board_;
     std::unique_ptr<TwipLayout> layout_;
     double factor_ = 1.0;  // the common geometry factor
 
@@ -156,6 +163,7 @@ private:
     QAction* mnuPrecision100 = nullptr;
     QAction* mnuPrecision1000 = nullptr;
     QAction* mnuPrecision10000 = nullptr;
+    QAction* mnuFretboard = nullptr;
     QAction* mnuAboutQuillmar = nullptr;
     QActionGroup* modeItems_ = nullptr;
     QActionGroup* precisionItems_ = nullptr;

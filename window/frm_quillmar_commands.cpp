@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMessageBox>
 
+#include "window/board_dialog.h"
+#include "window/board_settings_store.h"
 #include "window/filtered_line_edit.h"
 #include "window/frm_quillmar.h"
 #include "window/results_grid_model.h"
@@ -141,6 +143,21 @@ void frmQuillmar::mnuPrintPreview_Click() {
 
 void frmQuillmar::mnuPrintTemplate_Click() {
     PreviewTemplate(this, table_, previewShower_, printerChooser_);
+}
+
+void frmQuillmar::mnuFretboard_Click() {
+    // The board is drawn around the last table; before the first Calculate,
+    // around the table the inputs would give, which nothing else sees.
+    std::optional<ComputedTable> table = table_;
+    if (!table || table->rows.empty()) {
+        ResultsGrid scratch;
+        table = RunCalculate(ReadInputs(), form_, scratch).table;
+    }
+    BoardDialog dialog(board_, std::move(table), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        board_ = dialog.settings();
+        SaveBoardSettings(board_);
+    }
 }
 
 void frmQuillmar::cmdExit_Click() {

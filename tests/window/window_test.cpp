@@ -7,6 +7,9 @@
 #include <QTest>
 #include <QtWidgets>
 
+#include "command/calculate_command.h"
+#include "window/board_dialog.h"
+#include "window/board_settings_store.h"
 #include "window/frm_quillmar.h"
 
 namespace {
@@ -357,6 +360,57 @@ TEST_P(Window, Case) {
 INSTANTIATE_TEST_SUITE_P(, Window, ::testing::Range(std::size_t{0}, std::size(kRows)),
                          [](const auto& info) { return std::string(kRows[info.param].first); });
 
+// A bad board value is refused by name and changes nothing; what OK keeps is exact in any unit and
+// is what the next window starts with.
+TEST(Fretboard, RefusesByNameKeepsExactAndRemembers) {
+    quillmar::ResultsGrid grid;
+    quillmar::CalcInputs guitar;
+    guitar.scaleText = "25.5";
+    guitar.fretsText = "24";
+    const auto table = quillmar::RunCalculate(guitar, {}, grid);
+    quillmar::BoardSettings given, kept, refused;
+    given.overhang = 5;
+    kept.fanned = given.fanned = true;
+    kept.unit = quillmar::BoardUnit::Inches;
+    refused.strings = 1;
+    quillmar::BoardDialog dialog(given, table.table);
+    dialog.show();
+    const auto edit = [&](int i) {
+        return dialog.findChild<QLineEdit*>(QString("txtBoard%1").arg(i));
+    };
+    const auto ok = [&] {
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    };
+    const auto widths = [&] { return dialog.findChild<QLabel*>("lblBoardWidths")->text(); };
+    edit(2)->clear();
+    QTest::keyClicks(edit(2), "-1");
+    ok();
+    EXPECT_EQ(std::exchange(boxes, {}).join(""),
+              "Quillmar, 2, OK, arrow, The overhang must not be negative.");
+    EXPECT_TRUE(dialog.isVisible() && dialog.focusWidget() == edit(2) &&
+                dialog.settings() == given);
+    dialog.findChild<QSpinBox*>("spnPerpendicularFret")->setValue(25);
+    dialog.findChild<QPushButton*>("cmdRestoreDefaults")->click();
+    EXPECT_EQ(widths(), "Board width: 43.00 mm at the nut, 55.91 mm at the end");
+    dialog.findChild<QRadioButton*>()->parentWidget()->findChildren<QRadioButton*>()[1]->click();
+    EXPECT_EQ(widths(), "Board width: 1.6929 in at the nut, 2.2011 in at the end");
+    dialog.findChild<QSpinBox*>("spnPerpendicularFret")->setValue(25);
+    dialog.findChild<QCheckBox*>("chkFanned")->setChecked(true);
+    ok();
+    EXPECT_EQ(
+        std::exchange(boxes, {}).join(""),
+        "Quillmar, 2, OK, arrow, The perpendicular fret must be 0 (the nut) to the last fret, 24.");
+    dialog.findChild<QSpinBox*>("spnPerpendicularFret")->setValue(7);
+    ok();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialog.settings() == kept) << "lengths rounded to the inch places shown";
+
+    quillmar::SaveBoardSettings(kept);
+    EXPECT_TRUE(frmQuillmar().boardSettings() == kept);
+    quillmar::SaveBoardSettings(refused);
+    EXPECT_TRUE(quillmar::LoadBoardSettings() == quillmar::BoardSettings{});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -364,6 +418,8 @@ int main(int argc, char** argv) {
     qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QTemporaryDir settings;  // never the user's own
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     ::testing::InitGoogleTest(&argc, argv);
     // Closes every modal dialog so none hangs the run; any but a message box fails the test.
     QTimer watchdog;
