@@ -50,29 +50,15 @@ std::string CopiedRows(const ResultsGrid& grid, const std::vector<int>& rows, bo
     return text;
 }
 
-namespace {
-
-// A field with a comma, a quote or a line break goes in quotes, its quotes doubled.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c == '"' ? "\"\"" : std::string(1, c);
-    }
-    return quoted + '"';
-}
-
-}  // namespace
-
+// Headers, labels, numbers and fractions hold no comma, quote or line break,
+// so no field needs quotes.
 std::string TableCsv(const ResultsGrid& grid, DisplayUnit display) {
     const std::string unit = display == DisplayUnit::Metric ? " (mm)" : " (in)";
     std::string csv;
     for (int row = 0; row <= LastWrittenRow(grid); ++row) {
         for (int column = 0; column < ResultsGrid::kColumns; ++column) {
             const std::string text = SpreadsheetText(grid.Text(row, column));
-            csv += CsvField(row == 0 && column > 0 ? text + unit : text);
+            csv += row == 0 && column > 0 ? text + unit : text;
             csv += column + 1 < ResultsGrid::kColumns ? "," : "\r\n";
         }
     }

@@ -23,7 +23,7 @@ int LastWrittenRow(const ResultsGrid& grid);
 // "\n"; the header line first when asked for.
 std::string CopiedRows(const ResultsGrid& grid, const std::vector<int>& rows, bool withHeader);
 
-// The table as a CSV file (RFC 4180, CRLF line ends): a header line naming
+// The table as a CSV file (RFC 4180, UTF-8, CRLF line ends): a header line naming
 // the columns with the unit shown, then every written row, each cell as the
 // copy above gives it.
 std::string TableCsv(const ResultsGrid& grid, DisplayUnit display);

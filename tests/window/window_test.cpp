@@ -39,7 +39,7 @@ const Probe focused = [] { return qApp->focusWidget() ? qApp->focusWidget()->obj
 const Probe jobs = [] { return printed; };
 const Probe beeped = [] { return QString::number(beeps); };
 const Probe clipboard = [] { return qApp->clipboard()->text(); };
-const Probe files = [] { return QDir(dir->path()).entryList(QDir::Files).join(' '); };
+const Probe files = [] { return QDir().entryList(QDir::Files | QDir::Hidden).join(' '); };
 const Probe saving = [] { return std::exchange(asked, {}); };
 const Probe box = [] {  // the focus comes back with the activation, later
     EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
@@ -415,6 +415,7 @@ TEST_P(Window, Case) {
     });
     w->setPreviewShower([](auto&, auto, auto&, auto&) { printed += "[preview]"; });
     dir = std::make_unique<QTemporaryDir>();
+    QDir::setCurrent(dir->path());  // where a relative name would land
     w->setSaveChooser([](QWidget*, const QString& proposed, const QString& filter) {
         asked += proposed + ' ' + filter;
         return saveTo;
