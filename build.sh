@@ -19,7 +19,7 @@ PACKAGES=(
     clang libclang-rt-14-dev
     xvfb xauth xdotool xclip x11-utils
     poppler-utils fonts-liberation imagemagick
-    at-spi2-core python3-pyatspi dbus-x11
+    at-spi2-core python3 python3-pyatspi dbus-x11
     desktop-file-utils appstream librsvg2-bin
     dpkg-dev file lintian man-db
 )

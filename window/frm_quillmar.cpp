@@ -50,9 +50,10 @@ frmQuillmar::frmQuillmar(QWidget* parent)
       printerChooser_(DefaultPrinterChooser()),
       previewShower_(DefaultPreviewShower()),
       board_(LoadBoardSettings()),
+      saveChooser_(DefaultSaveChooser()),
       layout_(std::make_unique<TwipLayout>()) {
     setObjectName(QStringLiteral("frmQuillmar"));
-    setWindowTitle(QStringLiteral("Quillmar 3.10"));
+    setWindowTitle(QStringLiteral("Quillmar " QUILLMAR_VERSION));
     setFont(DesignFont(8.25, false));
     setCentralWidget(new QWidget(this));
 
@@ -94,6 +95,11 @@ void frmQuillmar::createMenus() {
                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     mnuPrintTemplate = addItem(mnuFile, "mnuPrintTemplate", QStringLiteral("Print &Template..."),
                                QKeySequence(Qt::CTRL | Qt::Key_T));
+    // No shortcuts: Ctrl+E and its neighbours belong to the text boxes.
+    mnuExport = addMenu(mnuFile, "mnuExport", QStringLiteral("&Export"));
+    mnuExportDxf = addItem(mnuExport, "mnuExportDxf", QStringLiteral("Template as &DXF..."));
+    mnuExportSvg = addItem(mnuExport, "mnuExportSvg", QStringLiteral("Template as &SVG..."));
+    mnuExportCsv = addItem(mnuExport, "mnuExportCsv", QStringLiteral("Table as &CSV..."));
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
     mnuExit =
         addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -431,6 +437,14 @@ void frmQuillmar::connectHandlers() {
             unlessBehindBox([this](bool) { mnuPrintTemplate_Click(); }));
     connect(mnuFretboard, &QAction::triggered, this,
             unlessBehindBox([this](bool) { mnuFretboard_Click(); }));
+    const std::array<std::pair<QAction*, ExportFormat>, 3> exports{
+        {{mnuExportDxf, ExportFormat::Dxf},
+         {mnuExportSvg, ExportFormat::Svg},
+         {mnuExportCsv, ExportFormat::Csv}}};
+    for (const auto& [item, format] : exports) {
+        connect(item, &QAction::triggered, this,
+                unlessBehindBox([this, format](bool) { mnuExport_Click(format); }));
+    }
     connect(mnuExit, &QAction::triggered, this, unlessBehindBox([this](bool) { mnuExit_Click(); }));
     connect(mnuAboutQuillmar, &QAction::triggered, this,
             unlessBehindBox([this](bool) { mnuAboutQuillmar_Click(); }));
@@ -605,6 +619,10 @@ void frmQuillmar::setPrinterChooser(PrinterChooser chooser) {
 
 void frmQuillmar::setPreviewShower(PreviewShower shower) {
     previewShower_ = std::move(shower);
+}
+
+void frmQuillmar::setSaveChooser(SaveChooser chooser) {
+    saveChooser_ = std::move(chooser);
 }
 
 }  // namespace quillmar

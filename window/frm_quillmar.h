@@ -19,6 +19,7 @@
 
 #include "calculation/board_settings.h"
 #include "command/calculate_command.h"
+#include "window/export_command.h"
 #include "window/print_command.h"
 #include "window/template_command.h"
 
@@ -58,6 +59,7 @@ public:
 
     void setPrinterChooser(PrinterChooser chooser);
     void setPreviewShower(PreviewShower shower);
+    void setSaveChooser(SaveChooser chooser);
 
 Q_SIGNALS:
     // Every refused key or paste, together with the beep.
@@ -121,6 +123,7 @@ private:
     void mnuPrintPreview_Click();
     void mnuPrintTemplate_Click();
     void mnuFretboard_Click();
+    void mnuExport_Click(ExportFormat format);
     ReportSource reportSource() const;
     void cmdExit_Click();
     void mnuExit_Click() { cmdExit_Click(); }
@@ -141,6 +144,7 @@ private:
     int deselected_ = -1;       // the option the last selection left
     PrinterChooser printerChooser_;
     PreviewShower previewShower_;
+    SaveChooser saveChooser_;
     // The table of the last Calculate that wrote one, for the template.
     std::optional<ComputedTable> table_;
     BoardSettings board_;
@@ -149,6 +153,7 @@ private:
 
     // Menus.
     QMenu* mnuFile = nullptr;
+    QMenu* mnuExport = nullptr;
     QMenu* Calc = nullptr;
     QMenu* mnuMode = nullptr;
     QMenu* mnuPrecision = nullptr;
@@ -156,6 +161,9 @@ private:
     QAction* mnuPrint = nullptr;
     QAction* mnuPrintPreview = nullptr;
     QAction* mnuPrintTemplate = nullptr;
+    QAction* mnuExportDxf = nullptr;
+    QAction* mnuExportSvg = nullptr;
+    QAction* mnuExportCsv = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuStandard = nullptr;
     QAction* mnuDulcimer = nullptr;

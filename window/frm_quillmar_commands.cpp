@@ -1,4 +1,4 @@
-// Calculate, Print, the previews, About and Exit.
+// Calculate, Print, the previews, Export, About and Exit.
 
 #include <QAction>
 #include <QActionGroup>
@@ -158,6 +158,8 @@ void frmQuillmar::mnuFretboard_Click() {
         board_ = dialog.settings();
         SaveBoardSettings(board_);
     }
+void frmQuillmar::mnuExport_Click(ExportFormat format) {
+    ExportTable(this, format, table_, reportSource(), saveChooser_);
 }
 
 void frmQuillmar::cmdExit_Click() {
@@ -165,12 +167,12 @@ void frmQuillmar::cmdExit_Click() {
 }
 
 void frmQuillmar::mnuAboutQuillmar_Click() {
-    const QString message = QStringLiteral("Quillmar 3.10\n") +
+    const QString message = QStringLiteral("Quillmar " QUILLMAR_VERSION "\n") +
                             QStringLiteral("Fret positions for the luthier's bench.\n") +
                             QStringLiteral("\n") + QStringLiteral("quillmar@example.org\n") +
                             QStringLiteral("https://quillmar.example.org");
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About Quillmar 3.10"), message,
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("About Quillmar " QUILLMAR_VERSION),
+                    message, QMessageBox::Ok, this);
     box.exec();
     activateWindow();
 }

@@ -157,7 +157,7 @@ bool Print(QWidget* parent, const PrintDocument& document, const PrinterChooser&
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(document.title);
-    printer.setCreator(QStringLiteral("Quillmar 3.10"));
+    printer.setCreator(QStringLiteral("Quillmar " QUILLMAR_VERSION));
     if (layout != nullptr) {
         printer.setPageLayout(*layout);
     }

@@ -80,8 +80,7 @@ void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,
                      const PreviewShower& show, const PrinterChooser& choose) {
     // No Calculate yet, or the last one stopped before its first row.
     if (!table || table->rows.empty()) {
-        return Tell(parent, QStringLiteral("There are no frets to draw. Calculate a table first, "
-                                           "then print its template."));
+        return Tell(parent, QString::fromLatin1(kNoFretsToDraw));
     }
     if (TemplateLengthMm(*table) > kLongestTemplateMm) {
         return Tell(parent,

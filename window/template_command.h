@@ -13,6 +13,10 @@ class QWidget;
 
 namespace quillmar {
 
+// What the template and the workshop files say when there is no table to draw.
+inline constexpr const char* kNoFretsToDraw =
+    "There are no frets to draw. Calculate a table first, then print its template.";
+
 // Paints every page onto the printer it is given: the preview's own.
 using PaintPages = std::function<void(QPrinter& printer)>;
 

@@ -10,6 +10,7 @@
 #include "command/calculate_command.h"
 #include "window/board_dialog.h"
 #include "window/board_settings_store.h"
+#include "window/command_line.h"
 #include "window/frm_quillmar.h"
 
 namespace {
@@ -21,6 +22,9 @@ std::unique_ptr<frmQuillmar> w;
 int beeps = 0;
 QString printed;    // the print jobs' names, "[preview]" for a preview
 QStringList boxes;  // the message boxes the watchdog in main closed, not yet looked at
+QString saveTo;     // the save dialog's answer: a path in dir, or empty to cancel
+QString asked;      // what it was asked: the proposed name and the filter
+std::unique_ptr<QTemporaryDir> dir;
 
 template <typename T = QWidget>
 T* at(const char* name) {
@@ -38,6 +42,8 @@ const Probe focused = [] { return qApp->focusWidget() ? qApp->focusWidget()->obj
 const Probe jobs = [] { return printed; };
 const Probe beeped = [] { return QString::number(beeps); };
 const Probe clipboard = [] { return qApp->clipboard()->text(); };
+const Probe files = [] { return QDir().entryList(QDir::Files | QDir::Hidden).join(' '); };
+const Probe saving = [] { return std::exchange(asked, {}); };
 const Probe box = [] {  // the focus comes back with the activation, later
     EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
     return std::exchange(boxes, {}).join(" / ");
@@ -143,6 +149,39 @@ std::vector<Step> enter(const char* name, const std::string& after,
             expect({cell(1, 0), jobs, flags({"cmdExit"})}, after)};
 }
 
+Step saveAs(const QString& name) {
+    return [=] { saveTo = name.isEmpty() ? name : dir->filePath(name); };
+}
+// The table exported as CSV from the menu and from the command line: the same bytes, and a CSV
+// parser reads back the header and the grid's texts without padding, row for row, and no more.
+Step csvMatches(QStringList arguments, const QString& header) {
+    return [=] {
+        saveAs("menu")();
+        click("mnuExportCsv")();
+        ASSERT_EQ(quillmar::RunCommandLine(QStringList{"quillmar"} << arguments << "--csv"
+                                                                   << dir->filePath("line.csv")),
+                  0);
+        QFile menu(dir->filePath("menu.csv")), line(dir->filePath("line.csv"));
+        ASSERT_TRUE(menu.open(QIODevice::ReadOnly) && line.open(QIODevice::ReadOnly));
+        EXPECT_EQ(menu.readAll().toStdString(), line.readAll().toStdString());
+        QProcess python;
+        python.start("/usr/bin/python3", {"-c",
+                                          "import csv, sys\n"
+                                          "for r in csv.reader(open(sys.argv[1], newline='', "
+                                          "encoding='utf-8'), strict=True): print('|'.join(r))",
+                                          menu.fileName()});
+        ASSERT_TRUE(python.waitForFinished(20000));
+        QStringList want{header};
+        for (int row = 1; row < w->gridRows() && !cell(row, 0)().isEmpty(); ++row) {
+            want << cell(row, 0)().simplified() + '|' + cell(row, 1)().simplified() + '|' +
+                        cell(row, 2)().simplified();
+        }
+        EXPECT_EQ(python.readAllStandardOutput().toStdString(),
+                  want.join('\n').toStdString() + '\n');
+        EXPECT_EQ(python.readAllStandardError(), "");
+    };
+}
+
 using Row = std::pair<const char*, std::vector<Step>>;
 
 #define WARNING "Quillmar, 2, OK, arrow, "  // title, icon (2: Warning), buttons, cursor, text
@@ -235,10 +274,62 @@ const Row kRows[] = {
       key(Qt::CTRL | Qt::Key_C),
       expect({clipboard},
              "Fret No.\tNut to Fret\tFret to Fret\n1\t1 7/16\t1 7/16\n2\t2 25/32\t1 11/32\n"
-             "3\t4 1/16\t1 9/32\n" +
-                 QString("\t\t\n").repeated(21).toStdString()),
+             "3\t4 1/16\t1 9/32\n"),
       key(Qt::Key_Down), key(Qt::SHIFT | Qt::Key_Down), key(Qt::CTRL | Qt::Key_C),
       expect({clipboard}, "2\t2 25/32\t1 11/32\n3\t4 1/16\t1 9/32\n")}},
+    // Export: nothing before a table; the name proposed from it, the suffix added; cancel; failure.
+    {"ExportEachFormat",
+     {type("txtNumberFrets", "12"),
+      click("mnuExportDxf"),
+      expect({box}, NOTHING),
+      click("mnuExportSvg"),
+      expect({box}, NOTHING),
+      click("mnuExportCsv"),
+      expect({box, saving, files}, NOTHING "||"),
+      calc("25.5", "24"),
+      saveAs("board"),
+      click("mnuExportDxf"),
+      saveAs("b.25"),
+      click("mnuExportSvg"),
+      saveAs("t.CSV"),
+      click("mnuExportCsv"),
+      saveAs(""),
+      click("mnuExportCsv"),
+      saveAs("missing/t"),
+      click("mnuExportCsv"),
+      expect({[] { return box().replace(dir->path(), "DIR").section(':', 0, 0); }, saving, files,
+              focused},
+             "Quillmar, 2, OK, arrow, The file \"DIR/missing/t.csv\" could not be written|"
+             "Quillmar - 25.5 inches - 24 frets.dxf DXF files (*.dxf)"
+             "Quillmar - 25.5 inches - 24 frets.svg SVG files (*.svg)"
+             "Quillmar - 25.5 inches - 24 frets.csv CSV files (*.csv)"
+             "Quillmar - 25.5 inches - 24 frets.csv CSV files (*.csv)"
+             "Quillmar - 25.5 inches - 24 frets.csv CSV files (*.csv)|"
+             "b.25.svg board.dxf t.CSV|cmdCalculate"),
+      click("optCalcMethodCustom"),
+      type("txtCustom", "0"),
+      calc("30", "12"),
+      box,
+      click("mnuExportCsv"),
+      expect({box}, NOTHING)}},
+    {"CsvInches",
+     {calc("25.5", "24"), csvMatches({"--scale", "25.5in", "--frets", "24"},
+                                     "Fret No.|Nut to Fret (in)|Fret to Fret (in)")}},
+    {"CsvMillimetres",
+     {click("optScaleMetric", "optDisplayMetric", "mnuPrecision100"), calc("648", "1000"),
+      csvMatches({"--scale", "648mm", "--frets", "1000", "--display", "mm", "--precision", "2"},
+                 "Fret No.|Nut to Fret (mm)|Fret to Fret (mm)")}},
+    {"CsvFractionsNineteenTone",
+     {click("optScaleFraction", "optDisplayFraction", "optCalcMethodCustom"),
+      type("txtWhole", "24"), type("txtFraction1", "3"),
+      [] { at<QComboBox>("cboFraction2")->setCurrentText("4"); }, type("txtCustom", "19"),
+      type("txtNumberFrets", "30"), click("cmdCalculate"),
+      csvMatches({"--scale", "24-3/4", "--frets", "30", "--display", "64ths", "--method", "19-tet"},
+                 "Fret No.|Nut to Fret (in)|Fret to Fret (in)")}},
+    {"CsvDulcimer",
+     {click("mnuDulcimer", "chkOnePlus", "optCalcMethodClassic"), calc("25"),
+      csvMatches({"--scale", "25", "--dulcimer", "--half-frets", "1+,6+,13+", "--method", "17.817"},
+                 "Fret No.|Nut to Fret (in)|Fret to Fret (in)")}},
     // The table in the unit and places chosen, its summary saying which.
     {"DisplayUnits",
      {click("optScaleMetric", "optDisplayMetric", "mnuPrecision100"), calc("648", "12"),
@@ -342,6 +433,12 @@ TEST_P(Window, Case) {
         return !QTest::qWaitForWindowActive(&dialog);
     });
     w->setPreviewShower([](auto&, auto, auto&, auto&) { printed += "[preview]"; });
+    dir = std::make_unique<QTemporaryDir>();
+    QDir::setCurrent(dir->path());  // where a relative name would land
+    w->setSaveChooser([](QWidget*, const QString& proposed, const QString& filter) {
+        asked += proposed + ' ' + filter;
+        return saveTo;
+    });
     QObject::connect(w.get(), &frmQuillmar::keyRefused, w.get(), [] { ++beeps; });
     w->show();  // and activated, with or without a window manager
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));

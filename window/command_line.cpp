@@ -1,0 +1,399 @@
+#include "window/command_line.h"
+
+#include <QBuffer>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <array>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "command/calculate_command.h"
+#include "presentation/fret_template.h"
+#include "window/export_command.h"
+#include "window/print_command.h"
+#include "window/target_file.h"
+
+namespace quillmar {
+
+namespace {
+
+constexpr int kWriteFailed = 1;
+constexpr int kBadUsage = 2;
+
+// The window's half-fret boxes, in the order of HalfFretSet.
+constexpr std::array<const char*, 12> kHalfFrets{"0+", "1+",  "3+",  "4+",  "6+",  "7+",
+                                                 "8+", "10+", "11+", "13+", "14+", "15+"};
+
+enum class Output { Csv, Dxf, Svg, TemplatePdf, ReportPdf };
+constexpr std::array<std::pair<Output, const char*>, 5> kOutputs{
+    {{Output::Csv, "csv"},
+     {Output::Dxf, "dxf"},
+     {Output::Svg, "svg"},
+     {Output::TemplatePdf, "template-pdf"},
+     {Output::ReportPdf, "report-pdf"}}};
+
+struct BatchRun {
+    CalcInputs inputs;
+    std::optional<QPageSize::PageSizeId> paper;
+    std::vector<std::pair<Output, QString>> files;
+};
+
+void Say(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+int Refuse(const QString& message) {
+    Say(stderr, QStringLiteral("quillmar: %1\n").arg(message));
+    return kBadUsage;
+}
+
+int BadUsage(const QString& message) {
+    Say(stderr, QStringLiteral("quillmar: %1\nUsage: quillmar --scale LENGTH --frets N [OPTION]... "
+                               "--csv FILE\nTry 'quillmar --help' for more information.\n")
+                    .arg(message));
+    return kBadUsage;
+}
+
+// "25.5" and "25.5in" decimal inches, "648mm", "24-3/4" inches and a fraction.
+bool ReadLength(const QString& text, CalcInputs& inputs) {
+    static const QRegularExpression decimal(QStringLiteral(R"(^(\d+\.?\d*|\.\d+)(in|mm)?$)"));
+    static const QRegularExpression fraction(QStringLiteral(R"(^(\d+)-(\d{1,2})/(\d{1,2})$)"));
+    if (const auto match = decimal.match(text); match.hasMatch()) {
+        const bool metric = match.captured(2) == u"mm";
+        inputs.scaleEntry = metric ? ScaleEntry::Metric : ScaleEntry::Decimal;
+        inputs.scaleText = match.captured(1).toStdString();
+        return true;
+    }
+    const auto match = fraction.match(text);
+    const int denominator = match.captured(3).toInt();
+    if (!match.hasMatch() || denominator < 2 || denominator > 64) {
+        return false;
+    }
+    inputs.scaleEntry = ScaleEntry::Fraction;
+    inputs.wholeText = match.captured(1).toStdString();
+    inputs.numeratorText = match.captured(2).toStdString();
+    inputs.denominatorText = match.captured(3).toStdString();
+    return true;
+}
+
+bool ReadMethod(const QString& text, CalcInputs& inputs) {
+    static const QRegularExpression tet(QStringLiteral(R"(^(\d{1,4})-tet$)"));
+    if (text == u"12root2") {
+        inputs.method = CalcMethod::TwelveRootTwo;
+    } else if (text == u"17.817") {
+        inputs.method = CalcMethod::Classic;
+    } else if (text == u"17.835") {
+        inputs.method = CalcMethod::Tovell;
+    } else if (const auto match = tet.match(text); match.hasMatch()) {
+        inputs.method = CalcMethod::Custom;
+        inputs.fretsPerOctaveText = match.captured(1).toStdString();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool ReadHalfFrets(const QString& text, HalfFretSet& boxes) {
+    boxes.fill(BoxState::Unchecked);
+    for (const QString& item : text.split(u',', Qt::SkipEmptyParts)) {
+        const auto* at = std::find(kHalfFrets.begin(), kHalfFrets.end(), item.trimmed());
+        if (at == kHalfFrets.end()) {
+            return false;
+        }
+        boxes[static_cast<std::size_t>(at - kHalfFrets.begin())] = BoxState::Checked;
+    }
+    return true;
+}
+
+// The options as the parser found them; an error message when they make no run.
+std::optional<QString> ReadRun(const QCommandLineParser& parser, BatchRun& run) {
+    CalcInputs& inputs = run.inputs;
+    const auto given = [&parser](const char* name) {
+        return parser.isSet(QString::fromLatin1(name));
+    };
+    const auto value = [&parser](const char* name) {
+        return parser.value(QString::fromLatin1(name));
+    };
+    if (!parser.positionalArguments().isEmpty()) {
+        return QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first());
+    }
+    for (const auto& [output, name] : kOutputs) {
+        if (given(name)) {
+            run.files.emplace_back(output, value(name));
+        }
+    }
+    if (run.files.empty()) {
+        return QStringLiteral(
+            "nothing to write: give --csv, --dxf, --svg, --template-pdf or "
+            "--report-pdf");
+    }
+    if (std::count_if(run.files.begin(), run.files.end(),
+                      [](const auto& file) { return file.second == u"-"; }) > 1) {
+        return QStringLiteral("only one output can go to standard output");
+    }
+    if (!given("scale")) {
+        return QStringLiteral("--scale is required");
+    }
+    if (!ReadLength(value("scale"), inputs)) {
+        return QStringLiteral("invalid length '%1'").arg(value("scale"));
+    }
+    const bool dulcimer = given("dulcimer");
+    inputs.mode = dulcimer ? FretMode::Dulcimer : FretMode::Standard;
+    // The window's start: 6+ and 13+ marked; Dulcimer mode fixes the count at 17.
+    inputs.halfFrets[4] = inputs.halfFrets[9] = BoxState::Checked;
+    if (given("half-frets") &&
+        (!dulcimer || !ReadHalfFrets(value("half-frets"), inputs.halfFrets))) {
+        return dulcimer ? QStringLiteral("invalid half frets '%1'").arg(value("half-frets"))
+                        : QStringLiteral("--half-frets needs --dulcimer");
+    }
+    if (dulcimer == given("frets")) {
+        return dulcimer ? QStringLiteral("--frets cannot be used with --dulcimer")
+                        : QStringLiteral("--frets is required");
+    }
+    static const QRegularExpression digits(QStringLiteral(R"(^\d+$)"));
+    inputs.fretsText = dulcimer ? "17" : value("frets").toStdString();
+    if (!dulcimer && !digits.match(value("frets")).hasMatch()) {
+        return QStringLiteral("invalid number of frets '%1'").arg(value("frets"));
+    }
+    if (given("method") && !ReadMethod(value("method"), inputs)) {
+        return QStringLiteral("invalid method '%1'").arg(value("method"));
+    }
+    const QString display = value("display");
+    if (display == u"in" || display == u"mm" || display == u"64ths") {
+        inputs.displayUnit = display == u"mm"      ? DisplayUnit::Metric
+                             : display == u"64ths" ? DisplayUnit::Fraction
+                                                   : DisplayUnit::Decimal;
+    } else {
+        return QStringLiteral("invalid display '%1'").arg(display);
+    }
+    // The window's precisions to start with: .001 inch, .1 mm.
+    inputs.precision = inputs.displayUnit == DisplayUnit::Metric ? 1 : 3;
+    if (given("precision")) {
+        const int places = value("precision").toInt();
+        if (places < 1 || places > 4 || value("precision").size() != 1) {
+            return QStringLiteral("invalid precision '%1'").arg(value("precision"));
+        }
+        inputs.precision = places;
+    }
+    if (given("paper")) {
+        const QString paper = value("paper").toLower();
+        const std::array<std::pair<const char*, QPageSize::PageSizeId>, 4> papers{
+            {{"a4", QPageSize::A4},
+             {"letter", QPageSize::Letter},
+             {"legal", QPageSize::Legal},
+             {"a3", QPageSize::A3}}};
+        for (const auto& [name, id] : papers) {
+            if (paper == QLatin1String(name)) {
+                run.paper = id;
+            }
+        }
+        if (!run.paper) {
+            return QStringLiteral("invalid paper '%1'").arg(value("paper"));
+        }
+    }
+    return std::nullopt;
+}
+
+// The pages Print makes, as a PDF file's bytes: the same document on the
+// printer's page layout and resolution.
+std::optional<QString> RenderPdf(const PrintDocument& document,
+                                 std::optional<QPageSize::PageSizeId> paper, QByteArray& bytes) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (paper) {
+        printer.setPageSize(QPageSize(*paper));
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageLayout(printer.pageLayout());
+    writer.setResolution(printer.resolution());
+    writer.setTitle(document.title);
+    writer.setCreator(QStringLiteral("Quillmar " QUILLMAR_VERSION));
+    switch (document.paint(writer, 1, true)) {
+        case RenderResult::Printed:
+            return std::nullopt;
+        case RenderResult::PaperTooSmall:
+            return QStringLiteral("the paper is too small for the %1").arg(document.noun);
+        default:
+            break;
+    }
+    return QStringLiteral("the %1 could not be made").arg(document.noun);
+}
+
+int Run(const BatchRun& run) {
+    ResultsGrid grid;
+    SetColWidth(grid);
+    WriteHeaders(grid);
+    const CalculateOutcome outcome = RunCalculate(run.inputs, FormValues{}, grid);
+    if (outcome.problem) {
+        return Refuse(QString::fromStdString(outcome.problem->message));
+    }
+    const ComputedTable& table = *outcome.table;
+    const bool drawsTemplate = std::any_of(run.files.begin(), run.files.end(), [](const auto& f) {
+        return f.first == Output::TemplatePdf;
+    });
+    if (drawsTemplate && TemplateLengthMm(table) > kLongestTemplateMm) {
+        return Refuse(QStringLiteral("A scale length over %1 mm is too long for a paper template.")
+                          .arg(kLongestTemplateMm));
+    }
+
+    ReportSource source;
+    source.ScaleLength = outcome.form.ScaleLength;
+    source.ScaleInMillimetres = outcome.form.ScaleInMillimetres;
+    source.NumFrets = outcome.form.NumFrets;
+    source.display = table.display;
+    source.grid = &grid;
+    const std::vector<ReportLine> report = BuildReport(source);
+    const PrintDocument templateDocument{
+        QStringLiteral("Quillmar fret template"),
+        QStringLiteral("template"),
+        [&table](const QPagedPaintDevice& device) { return TemplatePageCount(table, device); },
+        [&table](QPagedPaintDevice& device, int copies, bool collate) {
+            return RenderTemplate(table, device, copies, collate);
+        },
+    };
+
+    // Every file is made before any is written, so a failure leaves none half done.
+    std::vector<QByteArray> contents;
+    for (const auto& [output, path] : run.files) {
+        QByteArray& bytes = contents.emplace_back();
+        std::optional<QString> failure;
+        switch (output) {
+            case Output::Csv:
+                bytes = ExportBytes(ExportFormat::Csv, table, grid);
+                break;
+            case Output::Dxf:
+                bytes = ExportBytes(ExportFormat::Dxf, table, grid);
+                break;
+            case Output::Svg:
+                bytes = ExportBytes(ExportFormat::Svg, table, grid);
+                break;
+            case Output::TemplatePdf:
+                failure = RenderPdf(templateDocument, run.paper, bytes);
+                break;
+            case Output::ReportPdf:
+                failure = RenderPdf(ReportDocument(report, source), run.paper, bytes);
+                break;
+        }
+        if (failure) {
+            Say(stderr,
+                QStringLiteral("quillmar: %1: %2, so nothing was written\n").arg(path, *failure));
+            return kWriteFailed;
+        }
+    }
+    int status = 0;
+    for (std::size_t i = 0; i < run.files.size(); ++i) {
+        const QString& path = run.files[i].second;
+        QString reason;
+        if (path == u"-") {
+            if (std::fwrite(contents[i].constData(), 1, contents[i].size(), stdout) !=
+                    static_cast<std::size_t>(contents[i].size()) ||
+                std::fflush(stdout) != 0) {
+                Say(stderr, QStringLiteral("quillmar: standard output: write failed\n"));
+                status = kWriteFailed;
+            }
+        } else if (!WriteWholeFile(path, contents[i], reason)) {
+            Say(stderr, QStringLiteral("quillmar: %1: %2\n").arg(path, reason));
+            status = kWriteFailed;
+        }
+    }
+    return status;
+}
+
+}  // namespace
+
+bool RunsWithoutWindow(int argc, const char* const* argv) {
+    // Qt's own options, those that take a value first.
+    static const QStringList valued{
+        "platform",     "platformpluginpath", "platformtheme", "plugin",     "qwindowgeometry",
+        "qwindowtitle", "qwindowicon",        "style",         "stylesheet", "session",
+        "display",      "geometry",           "title",         "name",       "qmljsdebugger"};
+    static const QStringList flags{"reverse", "widgetcount", "nograb",
+                                   "dograb",  "sync",        "testability"};
+    for (int i = 1; i < argc; ++i) {
+        QString name = QString::fromLocal8Bit(argv[i]);
+        if (!name.startsWith(u'-') || name == u"-" || name == u"--") {
+            return true;
+        }
+        name = name.mid(name.startsWith(u"--") ? 2 : 1).section(u'=', 0, 0);
+        if (valued.contains(name)) {
+            i += QString::fromLocal8Bit(argv[i]).contains(u'=') ? 0 : 1;
+        } else if (!flags.contains(name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<int> RunCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Fret positions for the luthier's bench. With no options the window opens; with\n"
+        "--scale, --frets and one or more output files the table, its template and its\n"
+        "report are written without a window. FILE \"-\" is standard output."));
+    parser.addOptions({
+        {QStringLiteral("scale"),
+         QStringLiteral("Scale length: 25.5 or 25.5in (inches), 648mm, 24-3/4 (inches and a "
+                        "fraction)."),
+         QStringLiteral("LENGTH")},
+        {QStringLiteral("frets"), QStringLiteral("Number of frets, 1 to 1000."),
+         QStringLiteral("N")},
+        {QStringLiteral("method"),
+         QStringLiteral("12root2 (default), 17.817, 17.835, or N-tet for N frets per octave."),
+         QStringLiteral("METHOD")},
+        {QStringLiteral("display"), QStringLiteral("Lengths in in (default), mm or 64ths."),
+         QStringLiteral("UNIT"), QStringLiteral("in")},
+        {QStringLiteral("precision"),
+         QStringLiteral("Decimal places, 1 to 4 (default 3 for in, 1 for mm)."),
+         QStringLiteral("PLACES")},
+        {QStringLiteral("dulcimer"), QStringLiteral("Dulcimer mode: the 17 diatonic frets.")},
+        {QStringLiteral("half-frets"),
+         QStringLiteral("With --dulcimer: the half frets, for example 6+,13+ (the default)."),
+         QStringLiteral("LIST")},
+        {QStringLiteral("paper"),
+         QStringLiteral("Paper for the PDFs: A4, Letter, Legal or A3 (default: the printer's)."),
+         QStringLiteral("SIZE")},
+        {QStringLiteral("csv"), QStringLiteral("Write the table as CSV."), QStringLiteral("FILE")},
+        {QStringLiteral("dxf"), QStringLiteral("Write the template's drawing as DXF."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("svg"), QStringLiteral("Write the template's drawing as SVG."),
+         QStringLiteral("FILE")},
+        {QStringLiteral("template-pdf"),
+         QStringLiteral("Write the pages Print Template makes as PDF."), QStringLiteral("FILE")},
+        {QStringLiteral("report-pdf"), QStringLiteral("Write the pages Print makes as PDF."),
+         QStringLiteral("FILE")},
+    });
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    if (!parser.parse(arguments)) {
+        return BadUsage(parser.errorText());
+    }
+    if (parser.isSet(QStringLiteral("help-all"))) {
+        parser.process(arguments);  // Qt's own options too; exits
+    }
+    if (parser.isSet(help)) {
+        // The program's name, not the path it was started by.
+        QString text = parser.helpText();
+        text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: quillmar [OPTION]..."));
+        Say(stdout, text);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        Say(stdout, QStringLiteral("quillmar " QUILLMAR_VERSION "\n"));
+        return 0;
+    }
+    if (arguments.size() <= 1) {
+        return std::nullopt;
+    }
+    BatchRun run;
+    if (const auto error = ReadRun(parser, run)) {
+        return BadUsage(*error);
+    }
+    return Run(run);
+}
+
+}  // namespace quillmar

@@ -1,0 +1,41 @@
+#pragma once
+
+// File > Export: the template's drawing as DXF or SVG, the table as CSV.
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "calculation/computed_table.h"
+#include "presentation/printed_report.h"
+
+class QWidget;
+
+namespace quillmar {
+
+enum class ExportFormat { Dxf, Svg, Csv };
+
+// The file's suffix without its dot: "dxf", "svg", "csv".
+QString ExportSuffix(ExportFormat format);
+
+// The whole file for the last table; CSV from the grid's texts.
+QByteArray ExportBytes(ExportFormat format, const ComputedTable& table, const ResultsGrid& grid);
+
+// The path with ".suffix" added unless it ends with it already: a name like
+// "Quillmar - 25.5 inches" has a dot but no suffix.
+QString WithSuffix(const QString& path, const QString& suffix);
+
+// Asks where to save, starting from the proposed name; the chosen path, or
+// empty when cancelled. Tests put a chooser of their own in place of the
+// save dialog.
+using SaveChooser =
+    std::function<QString(QWidget* parent, const QString& proposed, const QString& filter)>;
+SaveChooser DefaultSaveChooser();
+
+// The Export command: the save dialog, then the file written whole or not at
+// all; nothing to export or a failed write ends in a "Quillmar" box.
+void ExportTable(QWidget* parent, ExportFormat format, const std::optional<ComputedTable>& table,
+                 const ReportSource& source, const SaveChooser& choose);
+
+}  // namespace quillmar
