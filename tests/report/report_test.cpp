@@ -469,7 +469,7 @@ TEST_P(WorkshopFiles, ReadBackAtTrueSize) {
     // DXF: a clean audit, millimetres, one LINE per row, nut, bridge and centre line.
     QStringList dxf =
         quillmar::Run("/usr/bin/python3", {"-c", kReadDxf, dir.filePath("t.dxf")}).split('\n');
-    EXPECT_EQ(dxf.takeFirst(), "0 0 4 1");
+    EXPECT_EQ(dxf.takeFirst().toStdString(), "0 0 4 1");
     std::map<QString, std::vector<double>> got;
     int labels = 0;
     for (const QString& entity : dxf) {
@@ -481,7 +481,7 @@ TEST_P(WorkshopFiles, ReadBackAtTrueSize) {
             EXPECT_EQ(f[1], f[3]) << "a line across the board";
             got[f[0]].push_back(f[1].toDouble());
         } else if (f.size() == 2) {
-            EXPECT_EQ(entity, "LABELS TEXT");
+            EXPECT_EQ(entity.toStdString(), "LABELS TEXT");
             ++labels;
         }
     }
