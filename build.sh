@@ -21,6 +21,7 @@ PACKAGES=(
     poppler-utils fonts-liberation imagemagick
     at-spi2-core python3 python3-pyatspi dbus-x11
     desktop-file-utils appstream librsvg2-bin
+    python3-ezdxf librecad inkscape
     dpkg-dev file lintian man-db
 )
 APP_ID=org.example.quillmar

@@ -2,83 +2,19 @@
 
 // The full-size fret template: the last table drawn at true scale, one
 // millimetre on paper for one millimetre of fretboard, to slot a board from.
-//
-// As with the report, LayOutTemplate decides everything apart from any
-// device (pages, the stretch each covers, line positions, which labels are
-// kept) from the printable size and the size a label needs; RenderTemplate
-// measures the font on the device, lays out and paints in millimetres.
-//
-// On every page the fretboard axis runs along the long side. Across it, from
-// the top: the text lines, the alignment marks, the fret labels, the lines
-// themselves, the nut and bridge labels, the marks again, the check rulers.
+// RenderTemplate measures the font on the device, lays the sheets out
+// (presentation/template_sheets.h) and paints each page's display list.
 
 #include <string>
 #include <vector>
 
 #include "calculation/computed_table.h"
 #include "presentation/printed_report.h"
+#include "presentation/template_sheets.h"
 
 class QPagedPaintDevice;
 
 namespace quillmar {
-
-// Consecutive pages share this much of the board, so the sheets can be
-// laid over each other and taped with the marks on top of each other.
-inline constexpr double kPageOverlapMm = 20.0;
-// Blank room at both ends of a page's stretch, for the marks and labels.
-inline constexpr double kEndInsetMm = 6.0;
-inline constexpr double kShortestLineMm = 60.0;
-inline constexpr double kLongestLineMm = 100.0;
-// Beyond this no template is laid out: it is no fretboard, and the pages
-// would never end.
-inline constexpr double kLongestTemplateMm = 5000.0;
-inline constexpr int kMostTemplatePages = 200;
-
-struct TemplateLine {
-    double at = 0.0;    // millimetres from the nut
-    std::string label;  // the row label and its nut-to-fret text
-    bool labelled = false;
-};
-
-struct TemplatePage {
-    double from = 0.0;  // millimetres from the nut at the page's first marks
-    double to = 0.0;    // and at its last marks
-};
-
-// Distances across the axis, from the top of the printable area.
-struct TemplateBands {
-    double marksTop = 0.0;  // centre of the upper alignment marks
-    double lineTop = 0.0;   // fret labels end here; the lines start here
-    double lineBottom = 0.0;
-    double marksBottom = 0.0;
-    double metricRuler = 0.0;
-    double inchRuler = 0.0;
-    double checkText = 0.0;
-};
-
-struct TemplateLayout {
-    double length = 0.0;  // printable size along the axis, millimetres
-    double depth = 0.0;   // and across it
-    bool axisAlongWidth = true;
-    double scaleLength = 0.0;  // the bridge, millimetres from the nut
-    std::string nutLabel;
-    std::vector<std::string> bridgeLabel;  // two lines, one each side of it
-    std::string header;
-    std::vector<TemplateLine> lines;  // one per row, in table order
-    std::vector<TemplatePage> pages;
-    TemplateBands bands;
-};
-
-// The scale length in millimetres: where the bridge line stands.
-double TemplateLengthMm(const ComputedTable& table);
-
-// The stretch, page count and kept labels for a printable area of
-// width x height millimetres. labelExtent is the room a label takes along
-// the axis. Labels are kept by priority, the last row, the first row, every
-// twelfth row, then the rest from the nut, each only where it overlaps none
-// already kept. No pages when the template is longer than the limits allow.
-TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double height,
-                              double labelExtent);
 
 // The pages the template fills on the device; none without rows.
 int TemplatePageCount(const ComputedTable& table, const QPagedPaintDevice& device);

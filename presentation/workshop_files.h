@@ -7,8 +7,15 @@
 #include <string>
 
 #include "calculation/computed_table.h"
+#include "presentation/board_drawing.h"
 
 namespace quillmar {
+
+// The lines of the files, as long as the shortest printed line.
+inline constexpr double kWorkshopLineMm = 60.0;
+
+// The board's display list as the files draw it: no sheet, no tiling.
+DisplayList WorkshopDrawing(const ComputedTable& table);
 
 // ASCII DXF of the template's drawing; empty for a table without rows.
 std::string TemplateDxf(const ComputedTable& table);

@@ -49,8 +49,8 @@ frmQuillmar::frmQuillmar(QWidget* parent)
     : QMainWindow(parent),
       printerChooser_(DefaultPrinterChooser()),
       previewShower_(DefaultPreviewShower()),
-      board_(LoadBoardSettings()),
       saveChooser_(DefaultSaveChooser()),
+      board_(LoadBoardSettings()),
       layout_(std::make_unique<TwipLayout>()) {
     setObjectName(QStringLiteral("frmQuillmar"));
     setWindowTitle(QStringLiteral("Quillmar " QUILLMAR_VERSION));

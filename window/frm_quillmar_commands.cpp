@@ -158,6 +158,8 @@ void frmQuillmar::mnuFretboard_Click() {
         board_ = dialog.settings();
         SaveBoardSettings(board_);
     }
+}
+
 void frmQuillmar::mnuExport_Click(ExportFormat format) {
     ExportTable(this, format, table_, reportSource(), saveChooser_);
 }

@@ -1,5 +1,6 @@
 // The largest template the window can ask for, 648 mm and 1000 frets, to a
 // PDF file; the report of the same table to PDF is the floor it is read against.
+// The same table as DXF and SVG text, read against the template PDF.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,7 @@
 #include "command/calculate_command.h"
 #include "presentation/fret_template.h"
 #include "presentation/printed_report.h"
+#include "presentation/workshop_files.h"
 
 namespace {
 
@@ -64,6 +66,26 @@ void ReportThousandFretsToPdf(benchmark::State& state) {
           [&source](QPrinter& printer) { return RenderReport(BuildReport(source), printer); });
 }
 BENCHMARK(ReportThousandFretsToPdf)->Unit(benchmark::kMillisecond);
+
+template <typename Write>
+void ToText(benchmark::State& state, const Write& write) {
+    const ComputedTable& table = *ThousandFrets().outcome.table;
+    for (auto _ : state) {
+        const std::string text = write(table);
+        benchmark::DoNotOptimize(text.data());
+        state.counters["bytes"] = static_cast<double>(text.size());
+    }
+}
+
+void TemplateThousandFretsToDxf(benchmark::State& state) {
+    ToText(state, TemplateDxf);
+}
+BENCHMARK(TemplateThousandFretsToDxf)->Unit(benchmark::kMillisecond);
+
+void TemplateThousandFretsToSvg(benchmark::State& state) {
+    ToText(state, TemplateSvg);
+}
+BENCHMARK(TemplateThousandFretsToSvg)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

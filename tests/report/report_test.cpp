@@ -24,6 +24,7 @@
 
 #include "command/calculate_command.h"
 #include "presentation/fret_template.h"
+#include "presentation/workshop_files.h"
 #include "window/print_command.h"
 #include "window/template_command.h"
 
@@ -32,9 +33,9 @@ namespace {
 
 using namespace std::string_literals;
 
-QString Run(const QString& tool, const QString& option, const QString& pdf) {
+QString Run(const QString& tool, const QStringList& arguments) {
     QProcess process;
-    process.start(tool, {option, pdf, "-"});
+    process.start(tool, arguments);
     EXPECT_TRUE(process.waitForFinished(60000) && process.exitCode() == 0) << tool.toStdString();
     return process.readAllStandardOutput();
 }
@@ -43,18 +44,22 @@ QString Run(const QString& tool, const QString& option, const QString& pdf) {
 const QRegularExpression kWord(
     R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
 
-// A PDF as pdftotext reads it: title, each page's lines (words joined by one space) and words
-// in content order, the word boxes in points of each line and of each page.
+// A PDF as pdftotext reads it: title, first page's size in mm, each page's lines (words joined by
+// one space) and words in content order, the word boxes in points of each line and of each page.
 struct Pdf {
     std::string title;
+    QSizeF size;
     std::vector<std::string> pages, flows;
     std::vector<std::vector<QRectF>> words, pageWords;
 };
 
 Pdf ReadPdf(const QString& path) {
-    const QString html = Run("pdftotext", "-bbox", path);
+    const QString html = Run("pdftotext", {"-bbox", path, "-"});
     static const QRegularExpression title("<title>(.*)</title>");
-    Pdf pdf{title.match(html).captured(1).toStdString()};
+    static const QRegularExpression size(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+    const auto first = size.match(html);
+    Pdf pdf{title.match(html).captured(1).toStdString(),
+            QSizeF(first.captured(1).toDouble(), first.captured(2).toDouble()) * 25.4 / 72.0};
     for (const QString& page : html.split("<page ").mid(1)) {
         std::map<double, std::map<double, std::pair<QString, QRectF>>> lines;  // by y, then x
         auto& flow = pdf.flows.emplace_back();
@@ -298,20 +303,27 @@ TEST(PrintDialog, OffersEveryPage) {
 
 constexpr double kTolerance = 0.05;  // millimetres
 
-// Each page's strokes, in mm along and across the long side, and whether dashed.
+// Each page's strokes, in mm along and across the long side, and whether dashed. Pages of no
+// paper size are neither shrunk nor centred on one.
 std::vector<std::vector<std::pair<QLineF, bool>>> ReadStrokes(const QString& pdf, bool portrait) {
     static const QRegularExpression stroke(
-        R"re(<path style="([^"]*stroke:rgb[^"]*)" d="M ([-\d.]+) ([-\d.]+) L ([-\d.]+) ([-\d.]+) " transform="matrix\(([-\d.]+),([-\d.]+),([-\d.]+),([-\d.]+),([-\d.]+),([-\d.]+)\)")re");
+        R"re(<path style="([^"]*stroke:rgb[^"]*)" d="M ([-\d.]+) ([-\d.]+) L ([-\d.]+) ([-\d.]+) "( transform="matrix\(([-\d.]+),([-\d.]+),([-\d.]+),([-\d.]+),([-\d.]+),([-\d.]+)\)")?)re");
     QTransform toMm = QTransform::fromScale(25.4 / 72.0, 25.4 / 72.0);
     if (portrait) {
         toMm = QTransform(0, 1, 1, 0, 0, 0) * toMm;  // the long side as x
     }
-    const QStringList svg = Run("pdftocairo", "-svg", pdf).split("<page>").mid(1);
+    QStringList svg =
+        Run("pdftocairo", {"-svg", "-noshrink", "-nocenter", pdf, "-"}).split("<page>");
+    if (svg.size() > 1) {
+        svg.removeFirst();  // what comes before the first of several pages
+    }
     std::vector<std::vector<std::pair<QLineF, bool>>> sheets(svg.size());
     for (qsizetype k = 0; k < svg.size(); ++k) {
         for (const auto& m : stroke.globalMatch(svg[k])) {
             const auto at = [&m](int i) { return m.captured(i).toDouble(); };
-            const QTransform matrix(at(6), at(7), at(8), at(9), at(10), at(11));
+            const QTransform matrix = m.captured(6).isEmpty()
+                                          ? QTransform()
+                                          : QTransform(at(7), at(8), at(9), at(10), at(11), at(12));
             sheets[k].emplace_back((matrix * toMm).map(QLineF(at(2), at(3), at(4), at(5))),
                                    m.captured(1).contains("dasharray"));
         }
@@ -461,6 +473,135 @@ TEST_P(Template, PrintedAtTrueScale) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Template, testing::Range<std::size_t>(0, std::size(kCases)),
                          [](const auto& info) { return std::string(kCases[info.param].name); });
+
+// ezdxf's reading of a DXF: its audit's errors and fixes, $INSUNITS and $MEASUREMENT, then a
+// line per entity: its layer, and a LINE's ends or the type of anything else.
+const QString kReadDxf = R"(import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+audit = doc.audit()
+print(len(audit.errors), len(audit.fixes), doc.header.get('$INSUNITS'), doc.header.get('$MEASUREMENT'))
+for e in doc.modelspace():
+    line = [e.dxf.start.x, e.dxf.start.y, e.dxf.end.x, e.dxf.end.y] if e.dxftype() == 'LINE' else [e.dxftype()]
+    print(e.dxf.layer, *line))";
+
+struct FileCase {
+    const char* name;
+    CalcInputs in;
+    QString svgReader;  // the program that turns the SVG into a PDF
+};
+
+// clang-format off
+const FileCase kFiles[] = {
+    {"Guitar", {.scaleText = "25.5", .fretsText = "24"}, "inkscape"},
+    {"ThousandFrets", {.scaleEntry = ScaleEntry::Metric, .scaleText = "648", .fretsText = "1000"},
+     "rsvg-convert"},
+    {"DulcimerHalfFrets", {.scaleText = "27", .fretsText = "17", .mode = FretMode::Dulcimer},
+     "rsvg-convert"},
+    {"NineteenTone", {.scaleText = "25.5", .fretsText = "30", .method = CalcMethod::Custom,
+     .fretsPerOctaveText = "19"}, "rsvg-convert"},
+};
+// clang-format on
+
+class WorkshopFiles : public testing::TestWithParam<std::size_t> {};
+
+// Both files read back by programs of their own, every line where the stored length puts it.
+TEST_P(WorkshopFiles, ReadBackAtTrueSize) {
+    const FileCase& c = kFiles[GetParam()];
+    CalcInputs in = c.in;
+    in.halfFrets[4] = in.halfFrets[9] = BoxState::Checked;  // 6+ and 13+
+    ResultsGrid grid;
+    const std::optional<ComputedTable> table = RunCalculate(in, {}, grid).table;
+    ASSERT_TRUE(table);
+    const double toMm = table->entry == ScaleEntry::Metric ? 1.0 : 25.4;
+    const double scale = static_cast<double>(table->scaleLength) * toMm;
+    std::map<QString, std::vector<double>> want{{"NUT", {0.0}}, {"BRIDGE", {scale}}, {"FRETS", {}}};
+    for (const ComputedRow& row : table->rows) {
+        want["FRETS"].push_back(static_cast<double>(row.nutToFret) * toMm);
+    }
+    QTemporaryDir dir;
+    const auto write = [&dir](const QString& name, const std::string& text) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text.data(), text.size()) > 0);
+    };
+    write("t.dxf", TemplateDxf(*table));
+    write("t.svg", TemplateSvg(*table));
+
+    // DXF: a clean audit, millimetres, one LINE per row, nut, bridge and centre line.
+    QStringList dxf =
+        quillmar::Run("/usr/bin/python3", {"-c", kReadDxf, dir.filePath("t.dxf")}).split('\n');
+    EXPECT_EQ(dxf.takeFirst().toStdString(), "0 0 4 1");
+    std::map<QString, std::vector<double>> got;
+    int labels = 0;
+    for (const QString& entity : dxf) {
+        const QStringList f = entity.split(' ');
+        if (f.size() == 5 && f[0] == "CENTRE") {
+            EXPECT_EQ(QLineF(f[1].toDouble(), f[2].toDouble(), f[3].toDouble(), f[4].toDouble()),
+                      QLineF(0, 0, scale, 0));
+        } else if (f.size() == 5) {
+            EXPECT_EQ(f[1], f[3]) << "a line across the board";
+            got[f[0]].push_back(f[1].toDouble());
+        } else if (f.size() == 2) {
+            EXPECT_EQ(entity.toStdString(), "LABELS TEXT");
+            ++labels;
+        }
+    }
+    EXPECT_EQ(dxf.filter("CENTRE ").size(), 1);
+    EXPECT_GT(labels, 2);
+    EXPECT_EQ(got.size(), want.size());
+    for (const auto& [layer, positions] : want) {
+        ASSERT_EQ(got[layer].size(), positions.size()) << layer.toStdString();
+        for (std::size_t i = 0; i < positions.size(); ++i) {
+            EXPECT_NEAR(got[layer][i], positions[i], 0.001) << layer.toStdString() << " " << i;
+        }
+    }
+
+    // SVG: rendered to a PDF page of the size it states, the lines across at the same places.
+    std::vector<double> all = want["FRETS"];
+    all.insert(all.end(), {0.0, scale});
+    std::ranges::sort(all);
+    const QString svg = dir.filePath("t.svg"), pdf = dir.filePath("svg.pdf");
+    quillmar::Run(c.svgReader,
+                  c.svgReader == "inkscape"
+                      ? QStringList{"--export-type=pdf", "--export-filename=" + pdf, svg}
+                      : QStringList{"-f", "pdf", "-o", pdf, svg});
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto box = QRegularExpression(R"re(width="(\d+)mm" height="(\d+)mm" viewBox="(-?\d+) )re")
+                         .match(file.readAll());
+    const QSizeF page = ReadPdf(pdf).size;
+    EXPECT_NEAR(page.width(), box.captured(1).toDouble(), 0.01);
+    EXPECT_NEAR(page.height(), box.captured(2).toDouble(), 0.01);
+    std::vector<double> across;
+    const auto svgPages = ReadStrokes(pdf, false);
+    ASSERT_EQ(svgPages.size(), 1u);
+    for (const auto& [line, dashed] : svgPages[0]) {
+        if (std::abs(line.dx()) < 1e-3 && std::abs(line.length() - kWorkshopLineMm) < 0.01) {
+            across.push_back(line.x1() + box.captured(3).toDouble());
+        }
+    }
+    std::ranges::sort(across);
+    ASSERT_EQ(across.size(), all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        EXPECT_NEAR(across[i], all[i], 0.01) << i;
+    }
+
+    // Once: LibreCAD prints the DXF at 1:1 on A4 from the page's left edge, the nut on it.
+    if (GetParam() == 0) {
+        quillmar::Run("librecad", {"dxf2pdf", "-s", "1", "-t", dir.path(), dir.filePath("t.dxf")});
+        std::vector<double> printed;
+        const auto sheets = ReadStrokes(dir.filePath("t.pdf"), false);
+        for (const auto& [line, dashed] : sheets.at(0)) {
+            if (std::abs(line.dx()) < 1e-3 && std::abs(line.length() - kWorkshopLineMm) < 0.05) {
+                printed.push_back(line.x1());
+            }
+        }
+        EXPECT_GE(printed.size(), 6u);
+        EXPECT_LE(WorstMiss(printed, all), 0.05);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WorkshopFiles, testing::Range<std::size_t>(0, std::size(kFiles)),
+                         [](const auto& info) { return std::string(kFiles[info.param].name); });
 
 }  // namespace
 }  // namespace quillmar
