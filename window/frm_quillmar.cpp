@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "window/design_file.h"
 #include "window/filtered_line_edit.h"
 #include "window/results_grid_model.h"
 #include "window/results_grid_view.h"
@@ -48,6 +49,8 @@ frmQuillmar::frmQuillmar(QWidget* parent)
     : QMainWindow(parent),
       printerChooser_(DefaultPrinterChooser()),
       previewShower_(DefaultPreviewShower()),
+      unsavedQuestion_(DefaultUnsavedQuestion()),
+      designChooser_(DefaultDesignChooser()),
       layout_(std::make_unique<TwipLayout>()) {
     setObjectName(QStringLiteral("frmQuillmar"));
     setWindowTitle(QStringLiteral("Quillmar 3.10"));
@@ -65,6 +68,7 @@ frmQuillmar::frmQuillmar(QWidget* parent)
     orderTabs();
     connectHandlers();
     placeWindow();
+    ShowRecentDesigns();
 
     Form_Load();
 }
@@ -86,6 +90,14 @@ void frmQuillmar::createMenus() {
     };
 
     mnuFile = addMenu(menuBar(), "mnuFile", QStringLiteral("&File"));
+    // Ctrl+S is Standard mode's, so saving in place takes Ctrl+Shift+S.
+    mnuOpenDesign = addItem(mnuFile, "mnuOpenDesign", QStringLiteral("&Open Design..."),
+                            QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSaveDesign = addItem(mnuFile, "mnuSaveDesign", QStringLiteral("&Save Design"),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    mnuSaveDesignAs = addItem(mnuFile, "mnuSaveDesignAs", QStringLiteral("Save Design &As..."));
+    mnuRecentDesigns = addMenu(mnuFile, "mnuRecentDesigns", QStringLiteral("&Recent Designs"));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
     mnuPrint =
         addItem(mnuFile, "mnuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
     mnuPrintPreview = addItem(mnuFile, "mnuPrintPreview", QStringLiteral("Print Pre&view..."),
@@ -143,9 +155,8 @@ void frmQuillmar::createGrid() {
     layout_->Place(grdTable, 240, 240, 3855, 6135);
 }
 
-FilteredLineEdit* frmQuillmar::newTextBox(QWidget* parent, const char* name, bool allowPoint,
-                                          int maxLength) {
-    auto* box = new FilteredLineEdit(allowPoint, maxLength, parent);
+FilteredLineEdit* frmQuillmar::newTextBox(QWidget* parent, const char* name, TextRule rule) {
+    auto* box = new FilteredLineEdit(rule.allowPoint, rule.maxLength, parent);
     box->setObjectName(QString::fromLatin1(name));
     connect(box, &FilteredLineEdit::refused, this, &frmQuillmar::RefuseKey);
     return box;
@@ -195,20 +206,20 @@ void frmQuillmar::createScaleLengthFrame() {
     lblScale = NewCaptioned<QLabel>(frame, "lblScale", QStringLiteral("Scale Length"));
     layout_->Place(lblScale, 120, 240, 1335, 255);
 
-    txtScale = newTextBox(frame, "txtScale", true, 10);
+    txtScale = newTextBox(frame, "txtScale", kScaleRule);
     txtScale->setAccessibleName(QStringLiteral("Scale Length"));
     layout_->Place(txtScale, 120, 480, 1695, 285);
 
-    txtWhole = newTextBox(frame, "txtWhole", false, 0);
+    txtWhole = newTextBox(frame, "txtWhole", kWholeRule);
     txtWhole->setAccessibleName(QStringLiteral("Scale Length, whole inches"));
     layout_->Place(txtWhole, 120, 480, 495, 285);
 
-    txtFraction1 = newTextBox(frame, "txtFraction1", false, 2);
+    txtFraction1 = newTextBox(frame, "txtFraction1", kNumeratorRule);
     txtFraction1->setAccessibleName(QStringLiteral("Scale Length, numerator"));
     layout_->Place(txtFraction1, 720, 480, 375, 285);
 
     // The fixed slash between numerator and denominator: read, never tabbed to.
-    txtDivisor = newTextBox(frame, "txtDivisor", false, 0);
+    txtDivisor = newTextBox(frame, "txtDivisor", TextRule{false, 0});
     txtDivisor->SetFixedText(QStringLiteral(" /"));
     txtDivisor->setFont(DesignFont(8.25, true));
     txtDivisor->setFocusPolicy(Qt::ClickFocus);
@@ -244,7 +255,7 @@ void frmQuillmar::createFretsFrame() {
         NewCaptioned<QLabel>(frame, "lblNumberFrets", QStringLiteral("Number of Frets"));
     layout_->Place(lblNumberFrets, 120, 240, 1215, 255);
 
-    txtNumberFrets = newTextBox(frame, "txtNumberFrets", false, 4);
+    txtNumberFrets = newTextBox(frame, "txtNumberFrets", kFretsRule);
     txtNumberFrets->setAccessibleName(QStringLiteral("Number of Frets"));
     layout_->Place(txtNumberFrets, 120, 480, 1695, 285);
 
@@ -275,7 +286,7 @@ void frmQuillmar::createCalcMethodFrame() {
     optCalcMethodCustom = newOption(methodOptions_, frame, "optCalcMethodCustom",
                                     QStringLiteral("Non 12-tone"), CalcMethod::Custom, 960, 1815);
 
-    txtCustom = newTextBox(frame, "txtCustom", false, 4);
+    txtCustom = newTextBox(frame, "txtCustom", kPerOctaveRule);
     txtCustom->setAccessibleName(QStringLiteral("Frets per octave"));
     layout_->Place(txtCustom, 360, 1200, 1215, 285);
 
@@ -420,6 +431,12 @@ void frmQuillmar::connectHandlers() {
     connect(precisionItems_, &QActionGroup::triggered, this, itemHandler([this](QAction* item) {
                 mnuPrecision_Click(static_cast<std::int16_t>(item->data().toInt()));
             }));
+    connect(mnuOpenDesign, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuOpenDesign_Click(); }));
+    connect(mnuSaveDesign, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuSaveDesign_Click(); }));
+    connect(mnuSaveDesignAs, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuSaveDesignAs_Click(); }));
     connect(mnuPrint, &QAction::triggered, this,
             unlessBehindBox([this](bool) { mnuPrint_Click(); }));
     connect(mnuPrintPreview, &QAction::triggered, this,
@@ -537,8 +554,8 @@ bool frmQuillmar::eventFilter(QObject* watched, QEvent* event) {
         // A text box would claim some Ctrl keys for itself; these belong to
         // the menu wherever the focus is.
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        for (const QAction* item :
-             {mnuPrint, mnuPrintPreview, mnuPrintTemplate, mnuExit, mnuStandard, mnuDulcimer}) {
+        for (const QAction* item : {mnuOpenDesign, mnuSaveDesign, mnuPrint, mnuPrintPreview,
+                                    mnuPrintTemplate, mnuExit, mnuStandard, mnuDulcimer}) {
             if (item->shortcut() == pressed) {
                 event->ignore();
                 return true;
