@@ -21,9 +21,7 @@ using Setup = std::function<void(frmQuillmar&)>;
 QStringList boxes;  // the message boxes the watchdog closed
 QTemporaryDir* scratch = nullptr;
 
-QString Path(const char* name) {
-    return scratch->filePath(QString::fromLatin1(name));
-}
+const auto Path = [](const char* name) { return scratch->filePath(name); };
 
 std::unique_ptr<frmQuillmar> Fresh() {
     auto w = std::make_unique<frmQuillmar>();
@@ -50,51 +48,23 @@ void Calc(frmQuillmar& w, const char* scale, const char* count) {
     Click(w, {"cmdCalculate"});
 }
 
-// What a user can see and what the next Calculate reads: every named control's text, state and
-// visibility, every named menu item, both remembered precisions, the board and every cell.
+// What a user can see and what the next Calculate reads: every named control and menu item's
+// text, state and visibility, both remembered precisions, the board and every cell.
 QString Controls(const frmQuillmar& w) {
     QStringList seen;
-    for (const QWidget* c : w.findChildren<QWidget*>()) {
-        if (c->objectName().isEmpty()) {
-            continue;
-        }
-        QString line = c->objectName() + (c->isVisibleTo(&w) ? "" : " hidden") +
-                       (c->isEnabled() ? "" : " disabled");
-        if (const auto* edit = qobject_cast<const QLineEdit*>(c)) {
-            line += " '" + edit->text() + "'";
-        } else if (const auto* button = qobject_cast<const QAbstractButton*>(c)) {
-            line += button->isChecked() ? " on" : "";
-        } else if (const auto* list = qobject_cast<const QComboBox*>(c)) {
-            line += " #" + QString::number(list->currentIndex());
-        } else if (const auto* label = qobject_cast<const QLabel*>(c)) {
-            line += " '" + label->text() + "'";
-        }
-        seen << line;
-    }
-    for (const QAction* item : w.findChildren<QAction*>()) {
-        if (!item->objectName().isEmpty()) {
-            seen << item->objectName() + (item->isChecked() ? " on" : "") +
-                        (item->isEnabled() ? "" : " disabled");
+    for (const QObject* c : w.findChildren<QObject*>(QRegularExpression("."))) {
+        seen << c->objectName();
+        for (const char* name : {"text", "checked", "enabled", "visible", "currentIndex"}) {
+            seen.last() += ' ' + c->property(name).toString();
         }
     }
     const BoardSettings& b = w.boardSettings();
-    seen << QString("precisions %1 %2").arg(w.inchPrecision()).arg(w.metricPrecision())
-         << QString("board %1 %2 %3 %4 %5 %6 %7 %8 %9")
-                .arg(int(b.unit))
-                .arg(b.spreadNut)
-                .arg(b.spreadBridge)
-                .arg(b.overhang)
-                .arg(b.boardEnd)
-                .arg(b.strings)
-                .arg(int(b.slots))
-                .arg(b.slotLength)
-                .arg(b.centreLine)
-         << QString("fan %1 %2 %3 %4 %5")
-                .arg(b.fanned)
-                .arg(b.bassScale)
-                .arg(b.perpendicularFret)
-                .arg(b.saddleTreble)
-                .arg(b.saddleBass);
+    for (double v : {double(b.unit), b.spreadNut, b.spreadBridge, b.overhang, b.boardEnd,
+                     double(b.strings), double(b.slots), b.slotLength, double(b.centreLine),
+                     double(b.fanned), b.bassScale, double(b.perpendicularFret), b.saddleTreble,
+                     b.saddleBass, double(w.inchPrecision()), double(w.metricPrecision())}) {
+        seen << QString::number(v);
+    }
     for (int row = 0; row < w.gridRows(); ++row) {
         for (int column = 0; column < 3; ++column) {
             seen << w.cellText(row, column);
@@ -105,10 +75,7 @@ QString Controls(const frmQuillmar& w) {
 
 // Saving through the menu, the dialog answered with a path.
 void SaveAs(frmQuillmar& w, const QString& path) {
-    w.setDesignChooser([path](QWidget*, bool saving, const QString&) {
-        EXPECT_TRUE(saving);
-        return path;
-    });
+    w.setDesignChooser([path](QWidget*, bool saving, auto&) { return saving ? path : ""; });
     Click(w, {"mnuSaveDesignAs"});
 }
 
@@ -212,11 +179,7 @@ const Bad kBad[] = {
     {"UnknownMethod", [](auto o) { return With(o, "method", "17.8"); }, "\"method\" is not one"},
     {"Denominator", [](auto o) { return With(o, "denominator", "3"); }, "\"denominator\" is not"},
     {"Preset", [](auto o) { return With(o, "preset", "Banjo"); }, "\"preset\" is not"},
-    {"HalfFret",
-     [](auto o) {
-         return With(o, "halfFrets", QJsonArray{"6+", "5+"});
-     },
-     "\"5+\""},
+    {"HalfFret", [](auto o) { return With(o, "halfFrets", QJsonArray{"5+"}); }, "\"5+\""},
     {"Places", [](auto o) { return With(o, "inchPlaces", 5); }, "\"inchPlaces\" is not a whole"},
     {"Spread", [](auto o) { return WithBoard(o, "spreadNut", -1); }, "\"board.spreadNut\" is not"},
     {"Strings", [](auto o) { return WithBoard(o, "strings", 6.5); }, "\"board.strings\" is not"},
@@ -296,8 +259,7 @@ TEST_P(Unsaved, AnswerFollowed) {
     ASSERT_EQ(w->designPath(), path);
     int asked = 0;
     w->setUnsavedQuestion([&](QWidget*, const QString& design) {
-        EXPECT_EQ(design, path);
-        return ++asked, row.answer;
+        return asked += design == path ? 1 : 100, row.answer;
     });
     if (*row.typed) {
         Type(*w, "txtScale", row.typed);
@@ -310,13 +272,10 @@ TEST_P(Unsaved, AnswerFollowed) {
     }
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QString problem;
-    const auto design = quillmar::DesignFromJson(file.readAll(), problem);
-    ASSERT_TRUE(design) << problem.toStdString();
     EXPECT_EQ(QString("%1 asked, %2, file %3, window %4")
                   .arg(asked)
                   .arg(w->isVisible() ? "open" : "closed")
-                  .arg(QString::fromStdString(design->inputs.scaleText))
+                  .arg(QJsonDocument::fromJson(file.readAll())["scale"].toString())
                   .arg(w->findChild<QLineEdit*>("txtScale")->text())
                   .toStdString(),
               row.after);
