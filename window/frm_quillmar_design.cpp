@@ -110,7 +110,8 @@ void frmQuillmar::ShowWarning(const QString& message) {
 
 bool frmQuillmar::openDesign(const QString& path) {
     QString message;
-    const std::optional<Design> design = ReadDesignFile(path, message);
+    // A bad file is refused before any question about the open design.
+    std::optional<Design> design = ReadDesignFile(path, message);
     if (!design) {
         ShowWarning(message);
         return false;
@@ -118,6 +119,12 @@ bool frmQuillmar::openDesign(const QString& path) {
     // A design opened at start goes over the start-up values, never under them.
     ActivateOnce();
     if (!LeaveDesign()) {
+        return false;
+    }
+    // Saving the open design may have just written this very file.
+    design = ReadDesignFile(path, message);
+    if (!design) {
+        ShowWarning(message);
         return false;
     }
     ApplyDesign(*design);
@@ -140,9 +147,11 @@ bool frmQuillmar::mnuSaveDesign_Click() {
 }
 
 bool frmQuillmar::mnuSaveDesignAs_Click() {
+    // A new design is named after its table, as its printout is.
     const QString start =
         designPath_.isEmpty()
-            ? QDir::home().filePath(QStringLiteral("Quillmar design.") + kDesignSuffix)
+            ? QDir::home().filePath(QString::fromStdString(ReportTitle(reportSource())) +
+                                    QStringLiteral(".") + kDesignSuffix)
             : designPath_;
     QString path = designChooser_(this, true, start);
     if (path.isEmpty()) {
