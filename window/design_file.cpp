@@ -243,7 +243,7 @@ QString Contradiction(const Design& design) {
                            ? checked == design.metricPrecision
                            : checked == design.inchPrecision || checked == design.metricPrecision;
     if (!shown) {
-        return QStringLiteral("\"checkedPlaces\" is neither unit's remembered precision");
+        return QStringLiteral("\"checkedPlaces\" is not a precision the display unit can show");
     }
     return {};
 }
