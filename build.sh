@@ -20,7 +20,7 @@ PACKAGES=(
     xvfb xauth xdotool xclip x11-utils
     poppler-utils fonts-liberation imagemagick
     at-spi2-core python3 python3-pyatspi dbus-x11
-    desktop-file-utils appstream librsvg2-bin
+    desktop-file-utils appstream librsvg2-bin shared-mime-info xdg-utils libfile-mimeinfo-perl
     python3-ezdxf librecad inkscape
     dpkg-dev file lintian man-db
 )
@@ -196,6 +196,21 @@ launch_from_desktop_entry() {
     ' launch "$command" "$WINDOW_TITLE"
 }
 
+# A design file as the desktop sees it once the package is in: its type from
+# the shared MIME database, and this program as the one that opens it.
+design_type_known() {
+    local type=application/x-quillmar-design dir file
+    dir=$(mktemp -d)
+    file=$dir/check.quillmar
+    printf '{}\n' >"$file"
+    local found default
+    found=$(xdg-mime query filetype "$file")
+    default=$(xdg-mime query default "$type")
+    rm -r "$dir"
+    echo "$file: $found, opened by $default"
+    [ "$found" = "$type" ] && [ "$default" = "$APP_ID.desktop" ]
+}
+
 show_manpage() {
     local page
     page=$(man -w quillmar)
@@ -221,6 +236,10 @@ remove_deb_and_check() {
     done
     if [ ${#left[@]} -gt 0 ]; then
         printf 'left behind: %s\n' "${left[@]}" >&2
+        return 1
+    fi
+    if grep -q quillmar /usr/share/mime/globs2; then
+        echo "the design type is still in the MIME database" >&2
         return 1
     fi
     echo "all ${#files[@]} files removed"
@@ -257,6 +276,7 @@ test)
         stage ".deb: install with apt-get" install_deb
         stage ".deb: end-to-end test of /usr/bin/quillmar" run_e2e_installed
         stage ".deb: start from the desktop entry" launch_from_desktop_entry
+        stage ".deb: design files known to the desktop" design_type_known
         stage ".deb: man quillmar" show_manpage
         stage ".deb: remove and look for leftovers" remove_deb_and_check
     fi

@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "window/board_settings_store.h"
+#include "window/design_file.h"
 #include "window/filtered_line_edit.h"
 #include "window/results_grid_model.h"
 #include "window/results_grid_view.h"
@@ -50,6 +51,8 @@ frmQuillmar::frmQuillmar(QWidget* parent)
       printerChooser_(DefaultPrinterChooser()),
       previewShower_(DefaultPreviewShower()),
       saveChooser_(DefaultSaveChooser()),
+      unsavedQuestion_(DefaultUnsavedQuestion()),
+      designChooser_(DefaultDesignChooser()),
       board_(LoadBoardSettings()),
       layout_(std::make_unique<TwipLayout>()) {
     setObjectName(QStringLiteral("frmQuillmar"));
@@ -68,6 +71,7 @@ frmQuillmar::frmQuillmar(QWidget* parent)
     orderTabs();
     connectHandlers();
     placeWindow();
+    ShowRecentDesigns();
 
     Form_Load();
 }
@@ -89,6 +93,14 @@ void frmQuillmar::createMenus() {
     };
 
     mnuFile = addMenu(menuBar(), "mnuFile", QStringLiteral("&File"));
+    // Ctrl+S is Standard mode's, so saving in place takes Ctrl+Shift+S.
+    mnuOpenDesign = addItem(mnuFile, "mnuOpenDesign", QStringLiteral("&Open Design..."),
+                            QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSaveDesign = addItem(mnuFile, "mnuSaveDesign", QStringLiteral("&Save Design"),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    mnuSaveDesignAs = addItem(mnuFile, "mnuSaveDesignAs", QStringLiteral("Save Design &As..."));
+    mnuRecentDesigns = addMenu(mnuFile, "mnuRecentDesigns", QStringLiteral("&Recent Designs"));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
     mnuPrint =
         addItem(mnuFile, "mnuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
     mnuPrintPreview = addItem(mnuFile, "mnuPrintPreview", QStringLiteral("Print Pre&view..."),
@@ -152,9 +164,8 @@ void frmQuillmar::createGrid() {
     layout_->Place(grdTable, 240, 240, 3855, 6135);
 }
 
-FilteredLineEdit* frmQuillmar::newTextBox(QWidget* parent, const char* name, bool allowPoint,
-                                          int maxLength) {
-    auto* box = new FilteredLineEdit(allowPoint, maxLength, parent);
+FilteredLineEdit* frmQuillmar::newTextBox(QWidget* parent, const char* name, TextRule rule) {
+    auto* box = new FilteredLineEdit(rule.allowPoint, rule.maxLength, parent);
     box->setObjectName(QString::fromLatin1(name));
     connect(box, &FilteredLineEdit::refused, this, &frmQuillmar::RefuseKey);
     return box;
@@ -204,20 +215,20 @@ void frmQuillmar::createScaleLengthFrame() {
     lblScale = NewCaptioned<QLabel>(frame, "lblScale", QStringLiteral("Scale Length"));
     layout_->Place(lblScale, 120, 240, 1335, 255);
 
-    txtScale = newTextBox(frame, "txtScale", true, 10);
+    txtScale = newTextBox(frame, "txtScale", kScaleRule);
     txtScale->setAccessibleName(QStringLiteral("Scale Length"));
     layout_->Place(txtScale, 120, 480, 1695, 285);
 
-    txtWhole = newTextBox(frame, "txtWhole", false, 0);
+    txtWhole = newTextBox(frame, "txtWhole", kWholeRule);
     txtWhole->setAccessibleName(QStringLiteral("Scale Length, whole inches"));
     layout_->Place(txtWhole, 120, 480, 495, 285);
 
-    txtFraction1 = newTextBox(frame, "txtFraction1", false, 2);
+    txtFraction1 = newTextBox(frame, "txtFraction1", kNumeratorRule);
     txtFraction1->setAccessibleName(QStringLiteral("Scale Length, numerator"));
     layout_->Place(txtFraction1, 720, 480, 375, 285);
 
     // The fixed slash between numerator and denominator: read, never tabbed to.
-    txtDivisor = newTextBox(frame, "txtDivisor", false, 0);
+    txtDivisor = newTextBox(frame, "txtDivisor", TextRule{false, 0});
     txtDivisor->SetFixedText(QStringLiteral(" /"));
     txtDivisor->setFont(DesignFont(8.25, true));
     txtDivisor->setFocusPolicy(Qt::ClickFocus);
@@ -253,7 +264,7 @@ void frmQuillmar::createFretsFrame() {
         NewCaptioned<QLabel>(frame, "lblNumberFrets", QStringLiteral("Number of Frets"));
     layout_->Place(lblNumberFrets, 120, 240, 1215, 255);
 
-    txtNumberFrets = newTextBox(frame, "txtNumberFrets", false, 4);
+    txtNumberFrets = newTextBox(frame, "txtNumberFrets", kFretsRule);
     txtNumberFrets->setAccessibleName(QStringLiteral("Number of Frets"));
     layout_->Place(txtNumberFrets, 120, 480, 1695, 285);
 
@@ -284,7 +295,7 @@ void frmQuillmar::createCalcMethodFrame() {
     optCalcMethodCustom = newOption(methodOptions_, frame, "optCalcMethodCustom",
                                     QStringLiteral("Non 12-tone"), CalcMethod::Custom, 960, 1815);
 
-    txtCustom = newTextBox(frame, "txtCustom", false, 4);
+    txtCustom = newTextBox(frame, "txtCustom", kPerOctaveRule);
     txtCustom->setAccessibleName(QStringLiteral("Frets per octave"));
     layout_->Place(txtCustom, 360, 1200, 1215, 285);
 
@@ -429,6 +440,12 @@ void frmQuillmar::connectHandlers() {
     connect(precisionItems_, &QActionGroup::triggered, this, itemHandler([this](QAction* item) {
                 mnuPrecision_Click(static_cast<std::int16_t>(item->data().toInt()));
             }));
+    connect(mnuOpenDesign, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuOpenDesign_Click(); }));
+    connect(mnuSaveDesign, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuSaveDesign_Click(); }));
+    connect(mnuSaveDesignAs, &QAction::triggered, this,
+            unlessBehindBox([this](bool) { mnuSaveDesignAs_Click(); }));
     connect(mnuPrint, &QAction::triggered, this,
             unlessBehindBox([this](bool) { mnuPrint_Click(); }));
     connect(mnuPrintPreview, &QAction::triggered, this,
@@ -556,8 +573,8 @@ bool frmQuillmar::eventFilter(QObject* watched, QEvent* event) {
         // A text box would claim some Ctrl keys for itself; these belong to
         // the menu wherever the focus is.
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        for (const QAction* item :
-             {mnuPrint, mnuPrintPreview, mnuPrintTemplate, mnuExit, mnuStandard, mnuDulcimer}) {
+        for (const QAction* item : {mnuOpenDesign, mnuSaveDesign, mnuPrint, mnuPrintPreview,
+                                    mnuPrintTemplate, mnuExit, mnuStandard, mnuDulcimer}) {
             if (item->shortcut() == pressed) {
                 event->ignore();
                 return true;

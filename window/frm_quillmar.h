@@ -20,12 +20,14 @@
 #include "calculation/board_settings.h"
 #include "command/calculate_command.h"
 #include "window/export_command.h"
+#include "window/design_command.h"
 #include "window/print_command.h"
 #include "window/template_command.h"
 
 class QAction;
 class QActionGroup;
 class QButtonGroup;
+class QCloseEvent;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -38,6 +40,8 @@ class QRadioButton;
 namespace quillmar {
 
 class FilteredLineEdit;
+struct Design;
+struct TextRule;
 class ResultsGridModel;
 class ResultsGridView;
 class TwipLayout;
@@ -60,6 +64,14 @@ public:
     void setPrinterChooser(PrinterChooser chooser);
     void setPreviewShower(PreviewShower shower);
     void setSaveChooser(SaveChooser chooser);
+    void setUnsavedQuestion(UnsavedQuestion question);
+    void setDesignChooser(DesignChooser chooser);
+
+    // Opens a design file as File > Open Design does, after the file dialog:
+    // a refused file changes nothing. False when refused or cancelled.
+    bool openDesign(const QString& path);
+    // The design open, empty when none is.
+    QString designPath() const { return designPath_; }
 
 Q_SIGNALS:
     // Every refused key or paste, together with the beep.
@@ -69,6 +81,8 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Asks about unsaved changes of an open design; with none open it closes as ever.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Construction, one step per frame.
@@ -84,8 +98,7 @@ private:
     void connectHandlers();
     void routeOptions(QButtonGroup* group, std::function<void(int)> handler);
     void placeWindow();
-    // maxLength 0: no limit.
-    FilteredLineEdit* newTextBox(QWidget* parent, const char* name, bool allowPoint, int maxLength);
+    FilteredLineEdit* newTextBox(QWidget* parent, const char* name, TextRule rule);
     template <typename Id>
     QRadioButton* newOption(QButtonGroup* group, QWidget* frame, const char* name,
                             const QString& caption, Id id, int top, int width);
@@ -134,6 +147,18 @@ private:
     bool RunsCalculateOnEnter(QObject* watched, QEvent* event);
     void ShowSummary(QLabel* label, const QString& caption);
 
+    // Designs.
+    void mnuOpenDesign_Click();
+    bool mnuSaveDesign_Click();
+    bool mnuSaveDesignAs_Click();
+    bool SaveDesignTo(const QString& path);
+    bool LeaveDesign();
+    Design CurrentDesign() const;
+    void ApplyDesign(const Design& design);
+    void RememberDesign(const QString& path);
+    void ShowRecentDesigns();
+    void ShowWarning(const QString& message);
+
     // Form-level values.
     FormValues form_;
     std::int16_t InchPrecision = 0;
@@ -145,6 +170,10 @@ private:
     PrinterChooser printerChooser_;
     PreviewShower previewShower_;
     SaveChooser saveChooser_;
+    UnsavedQuestion unsavedQuestion_;
+    DesignChooser designChooser_;
+    QString designPath_;
+    QByteArray savedDesign_;  // the open design as last opened or saved
     // The table of the last Calculate that wrote one, for the template.
     std::optional<ComputedTable> table_;
     BoardSettings board_;
@@ -154,6 +183,10 @@ private:
     // Menus.
     QMenu* mnuFile = nullptr;
     QMenu* mnuExport = nullptr;
+    QMenu* mnuRecentDesigns = nullptr;
+    QAction* mnuOpenDesign = nullptr;
+    QAction* mnuSaveDesign = nullptr;
+    QAction* mnuSaveDesignAs = nullptr;
     QMenu* Calc = nullptr;
     QMenu* mnuMode = nullptr;
     QMenu* mnuPrecision = nullptr;

@@ -28,6 +28,10 @@ int main(int argc, char* argv[]) {
 
     quillmar::frmQuillmar window;
     window.show();
+    // A design named on the command line, as the file manager passes it.
+    if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
+        window.openDesign(arguments.at(1));
+    }
     // Closing the window, by Exit or by its frame, ends the program.
     return QApplication::exec();
 }

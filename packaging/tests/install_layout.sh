@@ -39,6 +39,7 @@ expected=(
     "usr/bin/quillmar"
     "usr/share/applications/$id.desktop"
     "usr/share/metainfo/$id.metainfo.xml"
+    "usr/share/mime/packages/$id.xml"
     "usr/share/icons/hicolor/scalable/apps/$id.svg"
     "usr/share/doc/quillmar/copyright"
     "usr/share/doc/quillmar/changelog.gz"
@@ -72,6 +73,14 @@ check "metainfo id is the application id" \
 check "metainfo launches the installed desktop entry" \
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
     "$root/usr/share/metainfo/$id.metainfo.xml"
+
+# The design type as a desktop would read it: the database built from the
+# installed XML maps the suffix to the type the desktop entry opens.
+mime=$(desktop_key MimeType)
+mkdir -p "$root/mime-check/packages"
+cp "$root/usr/share/mime/packages/$id.xml" "$root/mime-check/packages/"
+check "update-mime-database takes the design type" update-mime-database "$root/mime-check"
+check "*.quillmar is $mime" grep -qx "50:${mime%;}:\*.quillmar" "$root/mime-check/globs2"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

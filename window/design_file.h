@@ -1,0 +1,52 @@
+#pragma once
+
+// A design: every input of the window as the user left it, and the
+// fretboard settings, kept in a ".quillmar" file (UTF-8 JSON, documented in
+// the README). Reading refuses anything the window's own controls would not
+// hold, so an opened design can always be put into the window whole.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+#include "calculation/board_settings.h"
+#include "calculation/calc_inputs.h"
+
+namespace quillmar {
+
+inline constexpr char kDesignFormat[] = "quillmar-design";
+inline constexpr int kDesignVersion = 1;
+inline constexpr char kDesignSuffix[] = "quillmar";
+
+// What a text box admits: digits, "." where allowed, up to maxLength
+// characters (0: no limit). The window builds its boxes from these.
+struct TextRule {
+    bool allowPoint;
+    int maxLength;
+};
+inline constexpr TextRule kScaleRule{true, 10};
+inline constexpr TextRule kWholeRule{false, 0};
+inline constexpr TextRule kNumeratorRule{false, 2};
+inline constexpr TextRule kFretsRule{false, 4};
+inline constexpr TextRule kPerOctaveRule{false, 4};
+
+struct Design {
+    // The controls as they stand, hidden and disabled ones included; the
+    // precision is the checked Precision item.
+    CalcInputs inputs;
+    // InchPrecision and MetricPrecision: 10, 100, 1000 or 10000.
+    std::int16_t inchPrecision = 1000;
+    std::int16_t metricPrecision = 10;
+    BoardSettings board;
+};
+
+QByteArray DesignToJson(const Design& design);
+
+// The design in bytes, or nothing with the problem in words.
+std::optional<Design> DesignFromJson(const QByteArray& bytes, QString& problem);
+
+// Reads a design file; on failure the message names the file and the problem.
+std::optional<Design> ReadDesignFile(const QString& path, QString& message);
+
+}  // namespace quillmar
