@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -72,6 +73,12 @@ PreviewShower DefaultPreviewShower() {
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                          [&paint, pages, words](QPrinter* target) {
                              const QString said = paint(*target);
+                             // Nothing painted would leave the last pages in
+                             // place, cut to the new paper: one blank page
+                             // stands behind the words instead.
+                             if (!said.isEmpty()) {
+                                 QPainter(target).end();
+                             }
                              words->setText(said);
                              words->setVisible(!said.isEmpty() && pages != nullptr);
                              if (pages != nullptr) {
