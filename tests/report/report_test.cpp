@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLineF>
 #include <QMessageBox>
@@ -356,18 +357,14 @@ TEST(TemplatePreview, SaysWhenThePaperIsTooSmall) {
     const auto table = RunCalculate({.scaleText = "25.5", .fretsText = "24"}, {}, grid).table;
     QStringList seen;
     QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            return;
-        }
-        const auto* words = dialog->findChild<QLabel*>("pagesNotShown");
-        seen << (words && words->isVisible() ? words->text() : "pages");
-        if (seen.size() == 1) {
+    QObject::connect(&watcher, &QTimer::timeout, [&] {  // A5 seen, then A3
+        if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+            const auto* words = dialog->findChild<QLabel*>("pagesNotShown");
+            seen << (words->isVisible() ? words->text() : "") +
+                        (dialog->findChild<QGraphicsView*>()->isVisible() ? "pages" : "");
             dialog->printer()->setPageSize(QPageSize(QPageSize::A3));
             dialog->findChild<QPrintPreviewWidget*>()->updatePreview();
-        } else {
-            dialog->close();
+            seen.size() == 2 && dialog->close();
         }
     });
     watcher.start(50);
