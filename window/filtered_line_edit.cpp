@@ -77,6 +77,15 @@ void FilteredLineEdit::KeepOrRefuse(const QString& text) {
 }
 
 void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
+    // A decimal-comma keyboard types its decimal separator, and sends it from
+    // the keypad's decimal key: where a point is allowed, it means the point.
+    if (event->text() == u"," && validator_->Admits(u'.')) {
+        QKeyEvent point(event->type(), Qt::Key_Period, event->modifiers(), QStringLiteral("."),
+                        event->isAutoRepeat(), event->count());
+        keyPressEvent(&point);
+        event->setAccepted(point.isAccepted());
+        return;
+    }
     const QString typed = event->text();
     const bool withCommand =
         event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier);

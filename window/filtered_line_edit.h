@@ -30,7 +30,8 @@ bool BehindModalDialog(const QWidget* widget);
 // refuses or one longer than the box holds is refused whole with refused(),
 // and the box keeps what it held. A read-only or disabled box, or one behind a
 // modal dialog, takes no text at all. A typed digit that finds the box full is
-// dropped without a word, as typing past a box's length always is.
+// dropped without a word, as typing past a box's length always is. Where a
+// point is allowed, a typed comma is taken as the point; a pasted one is not.
 class FilteredLineEdit : public QLineEdit {
     Q_OBJECT
 

@@ -1,16 +1,18 @@
 #include "window/print_command.h"
 
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintEngine>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <algorithm>
-#include <memory>
 
+#include "window/target_file.h"
 #include "window/wait_cursor.h"
 
 namespace quillmar {
@@ -31,8 +33,8 @@ QString FailureMessage(RenderResult result, const QPrinter& printer, const QStri
                 .arg(noun);
         case RenderResult::CannotOpen:
             if (ToFile(printer)) {
-                return QStringLiteral("The %1 could not be written to the file \"%2\".")
-                    .arg(noun, printer.outputFileName());
+                return QStringLiteral("The %1 could not be written to the file \"%2\": %3.")
+                    .arg(noun, printer.outputFileName(), reason);
             }
             if (printer.printerName().isEmpty()) {
                 return QStringLiteral("No printer could be opened, so nothing was printed.");
@@ -50,10 +52,7 @@ QString FailureMessage(RenderResult result, const QPrinter& printer, const QStri
                        : QStringLiteral("The print job failed, so the %1 may be incomplete.")
                              .arg(noun);
         case RenderResult::PaperTooSmall:
-            return QStringLiteral(
-                       "The paper is too small for the %1 and its check rulers, so "
-                       "nothing was printed. Choose a larger paper size.")
-                .arg(noun);
+            return PaperTooSmallMessage(noun);
         case RenderResult::Printed:
             break;
     }
@@ -77,27 +76,17 @@ void KeepPageChoiceOurs(QPrinter& printer) {
     }
 }
 
-// A PDF file goes to a temporary file beside the target, which replaces the
-// target once every byte is written. A device or a pipe cannot be replaced:
-// it is written directly, and only its errors tell.
+// The PDF goes to the target as TargetFile writes it: whole or not at all,
+// refused before anything is opened when nothing may be written there.
 RenderResult PrintToFile(QPrinter& printer, const PrintDocument& document, QString& reason) {
-    const QString target = printer.outputFileName();
-    const QFileInfo info(target);
-    QSaveFile* save = nullptr;
-    std::unique_ptr<QFileDevice> file;
-    if (info.exists() && !info.isFile()) {
-        file = std::make_unique<QFile>(target);
-    } else {
-        auto saveFile = std::make_unique<QSaveFile>(target);
-        save = saveFile.get();
-        file = std::move(saveFile);
-    }
-    if (!file->open(QIODevice::WriteOnly)) {
+    TargetFile file(printer.outputFileName());
+    if (!file.Open()) {
+        reason = file.Reason();
         return RenderResult::CannotOpen;
     }
     RenderResult result = RenderResult::Printed;
     {
-        QPdfWriter writer(file.get());
+        QPdfWriter writer(file.Device());
         writer.setPageLayout(printer.pageLayout());
         writer.setResolution(printer.resolution());
         writer.setPageRanges(printer.pageRanges());
@@ -106,15 +95,9 @@ RenderResult PrintToFile(QPrinter& printer, const PrintDocument& document, QStri
         // No print system here makes copies.
         result = document.paint(writer, printer.copyCount(), printer.collateCopies());
     }
-    // Flushed before the commit: a disk that fills up with the last bytes must
-    // not let the short file replace the target. The write that fills it
-    // stops without a reason; the next one gives it. An uncommitted save file
-    // takes its temporary file away with it.
-    const bool written = (file->flush() || file->flush()) &&
-                         (result != RenderResult::Printed || save == nullptr || save->commit());
     // A write that failed early may show as a page the writer did not take.
-    if (!written || file->error() != QFileDevice::NoError) {
-        reason = file->errorString();
+    if (result == RenderResult::Printed ? !file.Commit() : !file.Reason().isEmpty()) {
+        reason = file.Reason();
         return RenderResult::JobFailed;
     }
     return result;
@@ -133,7 +116,59 @@ RenderResult PrintOnPrinter(QPrinter& printer, const PrintDocument& document) {
     return result;
 }
 
+// Qt's dialog checks a chosen file by opening it, which waits for ever on a
+// named pipe, and then removes what it opened when nothing was there: the
+// link, when the file is a dangling link's. For a file, our own check and
+// question take the place of Qt's; a printer keeps Qt's checks. Notes whether
+// the user opened the printer's properties, where the paper is set.
+void AcceptOurWay(QPrintDialog& dialog, bool& paperSetUp) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (buttons == nullptr || name == nullptr ||
+        dialog.metaObject()->indexOfSlot("_q_checkFields()") < 0) {
+        return;
+    }
+    QObject::disconnect(buttons, &QDialogButtonBox::accepted, &dialog, nullptr);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, name, &paperSetUp] {
+        // The properties are the one dialog the print dialog keeps.
+        paperSetUp = dialog.findChild<QDialog*>() != nullptr;
+        if (!name->isEnabled()) {
+            QMetaObject::invokeMethod(&dialog, "_q_checkFields");
+            return;
+        }
+        // The dialog takes a relative name from the home folder.
+        const QString path = QDir::home().absoluteFilePath(name->text());
+        QString reason;
+        const QString file = ResolveTarget(path, reason);
+        if (file.isEmpty()) {
+            QMessageBox box(
+                QMessageBox::Warning, QStringLiteral("Quillmar"),
+                QStringLiteral("Nothing can be written to the file \"%1\": %2.").arg(path, reason),
+                QMessageBox::Ok, &dialog);
+            box.exec();
+            return;
+        }
+        if (QFileInfo::exists(file)) {
+            QMessageBox box(QMessageBox::Question, QStringLiteral("Quillmar"),
+                            QStringLiteral("The file \"%1\" exists. Replace it?").arg(path),
+                            QMessageBox::Yes | QMessageBox::No, &dialog);
+            box.setDefaultButton(QMessageBox::No);
+            if (box.exec() != QMessageBox::Yes) {
+                return;
+            }
+        }
+        dialog.accept();
+    });
+}
+
 }  // namespace
+
+QString PaperTooSmallMessage(const QString& noun) {
+    return QStringLiteral(
+               "The paper is too small for the %1 and its check rulers, so nothing was printed. "
+               "Choose a larger paper size.")
+        .arg(noun);
+}
 
 PrinterChooser DefaultPrinterChooser() {
     return [](QPrinter& printer, QWidget* parent) {
@@ -147,7 +182,19 @@ PrinterChooser DefaultPrinterChooser() {
             QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
             QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintPageRange);
         dialog.setMinMax(1, std::max(printer.toPage(), 1));
-        return dialog.exec() == QDialog::Accepted;
+        const QPageLayout chosen = printer.pageLayout();
+        bool paperSetUp = false;
+        AcceptOurWay(dialog, paperSetUp);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+        // The dialog puts a paper of its own (US Letter) in place of a custom
+        // size it never showed: the paper stays the one chosen before, unless
+        // the user set it up here.
+        if (!paperSetUp) {
+            printer.setPageLayout(chosen);
+        }
+        return true;
     };
 }
 

@@ -31,13 +31,16 @@ struct PrintDocument {
 };
 
 // A print command: the dialog, then the job under the wait cursor. A PDF file
-// is written beside its target and takes its place only when complete, so a
-// failed job leaves whatever was there. Any failure ends in the "Quillmar"
+// is written as TargetFile writes (window/target_file.h): whole or not at all,
+// and never to a target that could make the program wait. Any failure ends in the "Quillmar"
 // warning box, never a silent success; the focus then goes back to the
 // control that had it. The dialog starts from the given page layout when
 // there is one. False when the user cancelled.
 bool Print(QWidget* parent, const PrintDocument& document, const PrinterChooser& choose,
            const QPageLayout* layout = nullptr);
+
+// What printing says when the paper is too small for the noun ("template").
+QString PaperTooSmallMessage(const QString& noun);
 
 // The results table as a printed report.
 PrintDocument ReportDocument(const std::vector<ReportLine>& report, const ReportSource& source);

@@ -2,8 +2,13 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
 
@@ -34,7 +39,9 @@ void ShowPreview(QWidget* parent, const PrintDocument& document, const PreviewSh
         printer, parent,
         [&document](QPrinter& target) {
             const WaitCursor wait;
-            document.paint(target, 1, true);
+            return document.paint(target, 1, true) == RenderResult::PaperTooSmall
+                       ? PaperTooSmallMessage(document.noun)
+                       : QString();
         },
         [&document, &choose](QWidget* over, const QPageLayout& layout) {
             return Print(over, document, choose, &layout);
@@ -51,8 +58,33 @@ PreviewShower DefaultPreviewShower() {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             dialog.resize(screen->availableSize() * 0.8);
         }
+        // Pages that do not fit are not shown cut off: words take their place
+        // until the paper set up is large enough.
+        auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+        auto* pages = preview != nullptr ? preview->findChild<QGraphicsView*>() : nullptr;
+        auto* words = new QLabel(&dialog);
+        words->setObjectName(QStringLiteral("pagesNotShown"));
+        words->setWordWrap(true);
+        words->setAlignment(Qt::AlignCenter);
+        words->hide();
+        if (pages != nullptr && preview->layout() != nullptr) {
+            preview->layout()->addWidget(words);
+        }
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&paint](QPrinter* target) { paint(*target); });
+                         [&paint, pages, words](QPrinter* target) {
+                             const QString said = paint(*target);
+                             // Nothing painted would leave the last pages in
+                             // place, cut to the new paper: one blank page
+                             // stands behind the words instead.
+                             if (!said.isEmpty()) {
+                                 QPainter(target).end();
+                             }
+                             words->setText(said);
+                             words->setVisible(!said.isEmpty() && pages != nullptr);
+                             if (pages != nullptr) {
+                                 pages->setVisible(said.isEmpty());
+                             }
+                         });
         // The dialog's own Print button would paint straight onto the chosen
         // printer; ours runs the Print command over the preview instead.
         const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");

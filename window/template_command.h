@@ -17,8 +17,9 @@ namespace quillmar {
 inline constexpr const char* kNoFretsToDraw =
     "There are no frets to draw. Calculate a table first, then print its template.";
 
-// Paints every page onto the printer it is given: the preview's own.
-using PaintPages = std::function<void(QPrinter& printer)>;
+// Paints every page onto the printer it is given: the preview's own. Returns
+// what the preview says in place of the pages, empty when it shows them.
+using PaintPages = std::function<QString(QPrinter& printer)>;
 
 // The Print command run from over the preview, starting from the page layout
 // chosen there; false when the user cancelled it.

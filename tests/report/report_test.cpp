@@ -3,13 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QGraphicsView>
+#include <QLabel>
 #include <QLineF>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -171,16 +178,30 @@ TEST_P(Report, ReadBackFromPdf) {
 INSTANTIATE_TEST_SUITE_P(Cases, Report, testing::Range<std::size_t>(0, std::size(kReports)),
                          [](const auto& info) { return std::string(kReports[info.param].name); });
 
-// Runs a job, closing each dialog as it opens: what each said, or the pages it offered.
-QStringList Dialogs(const std::function<void()>& job) {
+// Runs a job, closing each dialog as it opens: what each said, or the pages it offered. With
+// accept, the print dialog's OK is pressed once and a question answered Yes.
+QStringList Dialogs(const std::function<void()>& job, const bool accept = false) {
     QStringList seen;
+    bool press = accept;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             seen << box->windowTitle() + " " + QString::number(box->icon()) + ": " + box->text();
-            box->close();
-        } else if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
-            seen << QString("pages %1 to %2").arg(dialog->minPage()).arg(dialog->maxPage());
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+                yes->click();
+            } else {
+                box->close();
+            }
+        } else if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                   dialog && std::exchange(press, false)) {
+            // Clicked from the event loop: a box it opens gets this timer too.
+            QTimer::singleShot(0,
+                               dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                               &QPushButton::click);
+        } else if (dialog) {
+            if (!accept) {
+                seen << QString("pages %1 to %2").arg(dialog->minPage()).arg(dialog->maxPage());
+            }
             dialog->close();
         }
     });
@@ -212,8 +233,8 @@ const PrintCase kPrints[] = {
     {"TwoCopiesPageByPage", "r.pdf", "2-3", 2, false, {2, 2, 3, 3}, ""},
     {"NoSuchPage", "r.pdf", "9999", 1, true, {},
      "The chosen pages are not in the report, so nothing was printed."},
-    {"NoSuchFolder", kBad, "", 1, true, {},
-     "The report could not be written to the file \"" + kBad + "\"."},
+    {"NoSuchFolder", kBad, "", 1, true, {}, "The report could not be written to the file \"" +
+     kBad + "\": the folder \"/no-such-quillmar-dir\" does not exist."},
     {"DiskFull", "/dev/full", "", 1, true, {},
      "Writing the report to the file \"/dev/full\" failed: No space left on device."},
     {"PaintingFails", "r.pdf", "", 1, true, {},
@@ -295,6 +316,112 @@ TEST_P(PrintCommand, ChoicesAndFailures) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, PrintCommand, testing::Range<std::size_t>(0, std::size(kPrints)),
                          [](const auto& info) { return std::string(kPrints[info.param].name); });
+
+// What stands at a path: a pipe, a link and what it links to, nothing, or a file's first bytes.
+QString What(const QString& path) {
+    const QFileInfo info(path);
+    QFile file(path);
+    return info.isSymLink()             ? "link to " + What(info.symLinkTarget())
+           : !info.exists()             ? "nothing"
+           : !info.isFile()             ? "pipe"
+           : file.open(QFile::ReadOnly) ? file.read(4)
+                                        : "unreadable";
+}
+
+const QString kLong = QString(246, 'n') + ".pdf";  // 250 bytes
+const QString kNotFile = "Quillmar 2: Nothing can be written to the file \"%1/";
+const QPageLayout kCustom(QPageSize(QSizeF(250, 400), QPageSize::Millimeter),
+                          QPageLayout::Landscape, {10, 15, 20, 25}, QPageLayout::Millimeter);
+const auto kPipe = [](const QString& dir) { mkfifo(QFile::encodeName(dir + "/p"), 0600); };
+const auto kLinkTo = [](QString target) {
+    return [=](const QString& dir) { QFile::link(target, dir + "/l.pdf"); };
+};
+
+struct TargetCase {
+    const char* name;
+    QString chosen, box, after;  // box: %1 the folder; after: what stands there, the folder's names
+    std::function<void(const QString& dir)> make = {};
+    const QPageLayout* layout = nullptr;
+    const char* size = "";  // the first page's, in millimetres
+    bool dialog = true;     // chosen in the print dialog, its OK pressed
+};
+
+// clang-format off
+const TargetCase kTargets[] = {
+    {"NamedPipe", "p", kNotFile + "p\": it is a named pipe.", "pipe|p", kPipe},
+    {"NamedPipeChosenElsewhere", "p", "Quillmar 2: The report could not be written to the file "
+     "\"%1/p\": it is a named pipe.", "pipe|p", kPipe, nullptr, "", false},
+    {"DanglingLink", "l.pdf", "", "link to %PDF|l.pdf t.pdf", kLinkTo("t.pdf")},
+    {"LinkIntoMissingFolder", "l.pdf", kNotFile + "l.pdf\": it links to \"%1/none/t.pdf\", and "
+     "the folder \"%1/none\" does not exist.", "link to nothing|l.pdf", kLinkTo("none/t.pdf")},
+    {"LongNameReplaced", kLong, "Quillmar 4: The file \"%1/" + kLong + "\" exists. Replace it?",
+     "%PDF|" + kLong, [](const QString& dir) { QFile(dir + "/" + kLong).open(QFile::WriteOnly); }},
+    {"CustomPaper", "r.pdf", "", "%PDF|r.pdf", {}, &kCustom, "400 x 250"},
+};
+// clang-format on
+
+class Targets : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(Targets, RefusedOrWrittenWhole) {
+    const TargetCase& c = kTargets[GetParam()];
+    QTemporaryDir dir;
+    const QString path = dir.filePath(c.chosen);
+    if (c.make) {
+        c.make(dir.path());
+    }
+    const auto chooser = [&](QPrinter& printer, QWidget* parent) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return !c.dialog || DefaultPrinterChooser()(printer, parent);
+    };
+    const std::vector<ReportLine> report = BuildReport(Thousand());
+    const QString boxes =
+        Dialogs([&] { Print(nullptr, ReportDocument(report, Thousand()), chooser, c.layout); },
+                true)
+            .join('\n');
+    EXPECT_EQ(boxes.toStdString(), QString(c.box).replace("%1", dir.path()).toStdString());
+    const QStringList names =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    EXPECT_EQ((What(path) + "|" + names.join(' ')).toStdString(), c.after.toStdString());
+    if (*c.size) {
+        static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+        const auto m = page.match(quillmar::Run("pdftotext", "-bbox", path));
+        const auto mm = [&m](int i) { return qRound(m.captured(i).toDouble() / 72 * 25.4); };
+        EXPECT_EQ(QString("%1 x %2").arg(mm(1)).arg(mm(2)).toStdString(), c.size);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Targets, testing::Range<std::size_t>(0, std::size(kTargets)),
+                         [](const auto& info) { return std::string(kTargets[info.param].name); });
+
+// On paper too small for the template the preview says so in place of the pages, and shows
+// the pages again once the paper is large enough.
+TEST(TemplatePreview, SaysWhenThePaperIsTooSmall) {
+    ResultsGrid grid;
+    const auto table = RunCalculate({.scaleText = "25.5", .fretsText = "24"}, {}, grid).table;
+    QStringList seen;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {  // A5 seen, then A3
+        if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+            const auto* words = dialog->findChild<QLabel*>("pagesNotShown");
+            seen << (words->isVisible() ? words->text() : "") +
+                        (dialog->findChild<QGraphicsView*>()->isVisible() ? "pages" : "");
+            dialog->printer()->setPageSize(QPageSize(QPageSize::A3));
+            dialog->findChild<QPrintPreviewWidget*>()->updatePreview();
+            seen.size() == 2 && dialog->close();
+        }
+    });
+    watcher.start(50);
+    PreviewTemplate(
+        nullptr, table,
+        [](QPrinter& printer, QWidget* parent, const PaintPages& paint, const PrintFromPreview& p) {
+            printer.setPageSize(QPageSize(QPageSize::A5));
+            DefaultPreviewShower()(printer, parent, paint, p);
+        },
+        nullptr);
+    EXPECT_EQ(seen.join('|').toStdString(),
+              (PaperTooSmallMessage("template") + "|pages").toStdString());
+}
 
 TEST(PrintDialog, OffersEveryPage) {
     const QString offered = QString("pages 1 to %1").arg(Printed(Thousand()).pages.size());

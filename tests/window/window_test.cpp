@@ -361,11 +361,17 @@ const Row kRows[] = {
              WARNING "Please enter number of frets per octave.|txtCustom||"
                      "Scale Length:  30 inches|Calc Method: Non 12-Tone|"),
       key(Qt::CTRL | Qt::Key_T), expect({box}, NOTHING)}},
-    // Typed: "." only in the scale length.
+    // Typed: "." only in the scale length, where a comma is a point too.
     {"KeysRefused",
      {type("txtScale", kRefused), type("txtNumberFrets", kRefused), kFractionCustom,
       type("txtWhole", kRefused), type("txtFraction1", kRefused), type("txtCustom", kRefused),
-      expect({kFiveBoxes, beeped}, "1.|1|1|1|1|24")}},
+      expect({kFiveBoxes, beeped}, "1..|1|1|1|1|23")}},
+    // A decimal-comma keyboard's comma and keypad key, in inches and in millimetres.
+    {"DecimalComma",
+     {type("txtScale", "25,5"), key(Qt::KeypadModifier | Qt::Key_Comma),
+      expect({texts("txtScale"), beeped}, "25.5.|0"), click("optScaleMetric"),
+      type("txtScale", "647,7"), key(Qt::KeypadModifier | Qt::Key_Comma),
+      expect({texts("txtScale"), beeped}, "647.7.|0")}},
     // Each box kept to its length, without a beep.
     {"Lengths",
      {type("txtScale", "123456789012"), type("txtNumberFrets", "123456"), kFractionCustom,
@@ -375,9 +381,9 @@ const Row kRows[] = {
     // Pasted: anything but digits, or too long for the box, refused whole with one beep.
     {"Pastes",
      {type("txtNumberFrets", "1"), paste("2.5"), paste("2a"), paste("2"), type("txtScale", ""),
-      paste("-5"), paste("123456789012"), paste("25.5"), click("optCalcMethodCustom"),
-      type("txtCustom", ""), paste("9e99"),
-      expect({texts("txtNumberFrets", "txtScale", "txtCustom"), beeped}, "12|25.5||5")}},
+      paste("-5"), paste("123456789012"), paste("25,5"), paste("25.5"),
+      click("optCalcMethodCustom"), type("txtCustom", ""), paste("9e99"),
+      expect({texts("txtNumberFrets", "txtScale", "txtCustom"), beeped}, "12|25.5||6")}},
     // Enter runs Calculate from anywhere but another command button or an open list.
     {"EnterOnOption", enter("optDisplayDecimal", "1  ||")},
     {"EnterOnGrid", enter("grdTable", "1  ||")},
