@@ -122,8 +122,9 @@ bool TargetFile::Commit() {
     if (!file_.isOpen()) {
         return false;
     }
-    // Closing forgets a failed write, so its reason is kept first.
-    if (!file_.flush() || file_.error() != QFileDevice::NoError) {
+    // Closing forgets a failed write, so its reason is kept first. The write
+    // that fills the disk stops short without a reason; the next one gives it.
+    if (!(file_.flush() || file_.flush()) || file_.error() != QFileDevice::NoError) {
         reason_ = file_.errorString();
         return false;
     }

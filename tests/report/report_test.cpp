@@ -385,7 +385,7 @@ TEST_P(Targets, RefusedOrWrittenWhole) {
     EXPECT_EQ((What(path) + "|" + names.join(' ')).toStdString(), c.after.toStdString());
     if (*c.size) {
         static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
-        const auto m = page.match(quillmar::Run("pdftotext", "-bbox", path));
+        const auto m = page.match(quillmar::Run("pdftotext", {"-bbox", path, "-"}));
         const auto mm = [&m](int i) { return qRound(m.captured(i).toDouble() / 72 * 25.4); };
         EXPECT_EQ(QString("%1 x %2").arg(mm(1)).arg(mm(2)).toStdString(), c.size);
     }
