@@ -13,6 +13,8 @@
 
 #include "command/calculate_command.h"
 #include "presentation/fret_template.h"
+#include "window/board_settings_store.h"
+#include "window/design_file.h"
 #include "window/export_command.h"
 #include "window/print_command.h"
 #include "window/target_file.h"
@@ -38,6 +40,9 @@ constexpr std::array<std::pair<Output, const char*>, 5> kOutputs{
 
 struct BatchRun {
     CalcInputs inputs;
+    BoardSettings board;
+    std::optional<Design> design;  // --design: where options given alongside start from
+    QString designPath;
     std::optional<QPageSize::PageSizeId> paper;
     std::vector<std::pair<Output, QString>> files;
 };
@@ -109,7 +114,26 @@ bool ReadHalfFrets(const QString& text, HalfFretSet& boxes) {
     return true;
 }
 
-// The options as the parser found them; an error message when they make no run.
+// --design: the inputs and board of a saved design, refused as the window
+// refuses it; without one the board is the one the window remembers.
+std::optional<QString> ReadDesign(const QCommandLineParser& parser, BatchRun& run) {
+    run.board = LoadBoardSettings();
+    if (!parser.isSet(QStringLiteral("design"))) {
+        return std::nullopt;
+    }
+    QString message;
+    run.designPath = parser.value(QStringLiteral("design"));
+    run.design = ReadDesignFile(run.designPath, message);
+    if (!run.design) {
+        return message;
+    }
+    run.inputs = run.design->inputs;
+    run.board = run.design->board;
+    return std::nullopt;
+}
+
+// The options as the parser found them, over the design's values if one
+// was read; an error message when they make no run.
 std::optional<QString> ReadRun(const QCommandLineParser& parser, BatchRun& run) {
     CalcInputs& inputs = run.inputs;
     const auto given = [&parser](const char* name) {
@@ -135,43 +159,61 @@ std::optional<QString> ReadRun(const QCommandLineParser& parser, BatchRun& run) 
                       [](const auto& file) { return file.second == u"-"; }) > 1) {
         return QStringLiteral("only one output can go to standard output");
     }
-    if (!given("scale")) {
+    const std::optional<Design>& design = run.design;
+    if (!given("scale") && !design) {
         return QStringLiteral("--scale is required");
     }
-    if (!ReadLength(value("scale"), inputs)) {
+    if (given("scale") && !ReadLength(value("scale"), inputs)) {
         return QStringLiteral("invalid length '%1'").arg(value("scale"));
     }
-    const bool dulcimer = given("dulcimer");
+    const bool dulcimer = given("dulcimer") || inputs.mode == FretMode::Dulcimer;
     inputs.mode = dulcimer ? FretMode::Dulcimer : FretMode::Standard;
     // The window's start: 6+ and 13+ marked; Dulcimer mode fixes the count at 17.
-    inputs.halfFrets[4] = inputs.halfFrets[9] = BoxState::Checked;
+    if (!design) {
+        inputs.halfFrets[4] = inputs.halfFrets[9] = BoxState::Checked;
+    }
     if (given("half-frets") &&
         (!dulcimer || !ReadHalfFrets(value("half-frets"), inputs.halfFrets))) {
         return dulcimer ? QStringLiteral("invalid half frets '%1'").arg(value("half-frets"))
                         : QStringLiteral("--half-frets needs --dulcimer");
     }
-    if (dulcimer == given("frets")) {
-        return dulcimer ? QStringLiteral("--frets cannot be used with --dulcimer")
-                        : QStringLiteral("--frets is required");
+    if (dulcimer && given("frets")) {
+        return QStringLiteral("--frets cannot be used with --dulcimer or a dulcimer design");
+    }
+    if (!dulcimer && !given("frets") && !design) {
+        return QStringLiteral("--frets is required");
     }
     static const QRegularExpression digits(QStringLiteral(R"(^\d+$)"));
-    inputs.fretsText = dulcimer ? "17" : value("frets").toStdString();
-    if (!dulcimer && !digits.match(value("frets")).hasMatch()) {
-        return QStringLiteral("invalid number of frets '%1'").arg(value("frets"));
+    if (dulcimer) {
+        inputs.fretsText = "17";
+    } else if (given("frets")) {
+        inputs.fretsText = value("frets").toStdString();
+        if (!digits.match(value("frets")).hasMatch()) {
+            return QStringLiteral("invalid number of frets '%1'").arg(value("frets"));
+        }
     }
     if (given("method") && !ReadMethod(value("method"), inputs)) {
         return QStringLiteral("invalid method '%1'").arg(value("method"));
     }
-    const QString display = value("display");
-    if (display == u"in" || display == u"mm" || display == u"64ths") {
-        inputs.displayUnit = display == u"mm"      ? DisplayUnit::Metric
-                             : display == u"64ths" ? DisplayUnit::Fraction
-                                                   : DisplayUnit::Decimal;
-    } else {
-        return QStringLiteral("invalid display '%1'").arg(display);
+    if (given("display") || !design) {
+        const QString display = value("display");
+        if (display == u"in" || display == u"mm" || display == u"64ths") {
+            inputs.displayUnit = display == u"mm"      ? DisplayUnit::Metric
+                                 : display == u"64ths" ? DisplayUnit::Fraction
+                                                       : DisplayUnit::Decimal;
+        } else {
+            return QStringLiteral("invalid display '%1'").arg(display);
+        }
+        // The precision the window shows for the unit: the design's, else the
+        // window's start (.001 inch, .1 mm); 64ths keep the checked one.
+        const bool metric = inputs.displayUnit == DisplayUnit::Metric;
+        if (!design) {
+            inputs.precision = metric ? 1 : 3;
+        } else if (inputs.displayUnit != DisplayUnit::Fraction) {
+            const std::int16_t power = metric ? design->metricPrecision : design->inchPrecision;
+            inputs.precision = power >= 10000 ? 4 : power >= 1000 ? 3 : power >= 100 ? 2 : 1;
+        }
     }
-    // The window's precisions to start with: .001 inch, .1 mm.
-    inputs.precision = inputs.displayUnit == DisplayUnit::Metric ? 1 : 3;
     if (given("precision")) {
         const int places = value("precision").toInt();
         if (places < 1 || places > 4 || value("precision").size() != 1) {
@@ -276,7 +318,8 @@ int Run(const BatchRun& run) {
                 failure = RenderPdf(templateDocument, run.paper, bytes);
                 break;
             case Output::ReportPdf:
-                failure = RenderPdf(ReportDocument(report, source), run.paper, bytes);
+                failure =
+                    RenderPdf(ReportDocument(report, source, run.designPath), run.paper, bytes);
                 break;
         }
         if (failure) {
@@ -316,8 +359,9 @@ bool RunsWithoutWindow(int argc, const char* const* argv) {
                                    "dograb",  "sync",        "testability"};
     for (int i = 1; i < argc; ++i) {
         QString name = QString::fromLocal8Bit(argv[i]);
+        // A design named alone opens in the window, as the file manager passes it.
         if (!name.startsWith(u'-') || name == u"-" || name == u"--") {
-            return true;
+            continue;
         }
         name = name.mid(name.startsWith(u"--") ? 2 : 1).section(u'=', 0, 0);
         if (valued.contains(name)) {
@@ -332,10 +376,16 @@ bool RunsWithoutWindow(int argc, const char* const* argv) {
 std::optional<int> RunCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Fret positions for the luthier's bench. With no options the window opens; with\n"
-        "--scale, --frets and one or more output files the table, its template and its\n"
-        "report are written without a window. FILE \"-\" is standard output."));
+        "Fret positions for the luthier's bench. With no options the window opens, with\n"
+        "the design DESIGN.quillmar when one is named. With --scale and --frets, or\n"
+        "--design, and one or more output files the table, its template and its report\n"
+        "are written without a window. FILE \"-\" is standard output."));
     parser.addOptions({
+        {QStringLiteral("design"),
+         QStringLiteral("Start from a saved design: its inputs and fretboard. --scale, --frets,\n"
+                        "--method, --display, --precision, --dulcimer and --half-frets given as\n"
+                        "well override the design's values."),
+         QStringLiteral("FILE")},
         {QStringLiteral("scale"),
          QStringLiteral("Scale length: 25.5 or 25.5in (inches), 648mm, 24-3/4 (inches and a "
                         "fraction)."),
@@ -378,7 +428,8 @@ std::optional<int> RunCommandLine(const QStringList& arguments) {
     if (parser.isSet(help)) {
         // The program's name, not the path it was started by.
         QString text = parser.helpText();
-        text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: quillmar [OPTION]..."));
+        text.replace(0, text.indexOf(u'\n'),
+                     QStringLiteral("Usage: quillmar [OPTION]... [DESIGN.quillmar]"));
         Say(stdout, text);
         return 0;
     }
@@ -386,10 +437,14 @@ std::optional<int> RunCommandLine(const QStringList& arguments) {
         Say(stdout, QStringLiteral("quillmar " QUILLMAR_VERSION "\n"));
         return 0;
     }
-    if (arguments.size() <= 1) {
+    // No options, at most a design to open: the window's.
+    if (parser.optionNames().isEmpty() && parser.positionalArguments().size() <= 1) {
         return std::nullopt;
     }
     BatchRun run;
+    if (const auto refused = ReadDesign(parser, run)) {
+        return Refuse(*refused);
+    }
     if (const auto error = ReadRun(parser, run)) {
         return BadUsage(*error);
     }

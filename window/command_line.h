@@ -9,9 +9,10 @@
 
 namespace quillmar {
 
-// Whether the arguments hold anything but Qt's own options: then the program
-// runs without a window and needs no display. Read before the application
-// exists, from the raw arguments.
+// Whether the arguments hold options other than Qt's own: then the program
+// runs without a window and needs no display. A design file named alone
+// opens in the window. Read before the application exists, from the raw
+// arguments.
 bool RunsWithoutWindow(int argc, const char* const* argv);
 
 // The arguments left after the application took Qt's own: the exit status of

@@ -46,24 +46,28 @@ constexpr std::array<const char*, 12> kHalfFrets{"0+", "1+",  "3+",  "4+",  "6+"
 constexpr std::array<const char*, 6> kDenominators{"2", "4", "8", "16", "32", "64"};
 
 // The board's fields, for writing and reading alike: a new setting is one
-// line here. Lengths in millimetres, at most the given length.
+// line here. Lengths in millimetres; the values are then checked as the
+// Fretboard dialog checks them.
 template <typename Visitor>
 void VisitBoard(BoardSettings& board, Visitor&& visit) {
     visit.choice("unit", board.unit, kBoardUnits);
-    visit.length("spreadNut", board.spreadNut, 1000.0);
-    visit.length("spreadBridge", board.spreadBridge, 1000.0);
-    visit.length("overhang", board.overhang, 1000.0);
-    visit.length("boardEnd", board.boardEnd, 1000.0);
-    visit.count("strings", board.strings, 99);
+    visit.length("spreadNut", board.spreadNut);
+    visit.length("spreadBridge", board.spreadBridge);
+    visit.length("overhang", board.overhang);
+    visit.length("boardEnd", board.boardEnd);
+    visit.count("strings", board.strings);
     visit.choice("slots", board.slots, kSlotStyles);
-    visit.length("slotLength", board.slotLength, 1000.0);
+    visit.length("slotLength", board.slotLength);
     visit.flag("centreLine", board.centreLine);
     visit.flag("fanned", board.fanned);
-    visit.length("bassScale", board.bassScale, 5000.0);
-    visit.count("perpendicularFret", board.perpendicularFret, 1000);
-    visit.length("saddleTreble", board.saddleTreble, 1000.0);
-    visit.length("saddleBass", board.saddleBass, 1000.0);
+    visit.length("bassScale", board.bassScale);
+    visit.count("perpendicularFret", board.perpendicularFret);
+    visit.length("saddleTreble", board.saddleTreble);
+    visit.length("saddleBass", board.saddleBass);
 }
+
+// The widest count a spin box of the dialog holds.
+constexpr int kMostCount = 1000;
 
 template <typename E, std::size_t N>
 QString NameOf(const Names<E, N>& names, E value) {
@@ -87,10 +91,8 @@ struct BoardWriter {
     void choice(const char* key, E value, const Names<E, N>& names) {
         object.insert(QLatin1String(key), NameOf(names, value));
     }
-    void length(const char* key, double value, double) { object.insert(QLatin1String(key), value); }
-    void count(const char* key, std::int16_t value, int) {
-        object.insert(QLatin1String(key), value);
-    }
+    void length(const char* key, double value) { object.insert(QLatin1String(key), value); }
+    void count(const char* key, std::int16_t value) { object.insert(QLatin1String(key), value); }
     void flag(const char* key, bool value) { object.insert(QLatin1String(key), value); }
 };
 
@@ -205,11 +207,16 @@ public:
     void choice(const char* key, E& into, const Names<E, N>& names) {
         pick(key, into, names, false);
     }
-    void length(const char* key, double& into, double most) {
-        into = number(key, 0.0, most, false, false).value_or(into);
+    void length(const char* key, double& into) {
+        const auto found = value(key, false);
+        if (found && !found->isDouble()) {
+            fail(QStringLiteral("%1 is not a number").arg(name(key)));
+        } else if (found) {
+            into = found->toDouble();
+        }
     }
-    void count(const char* key, std::int16_t& into, int most) {
-        into = static_cast<std::int16_t>(number(key, 0, most, true, false).value_or(into));
+    void count(const char* key, std::int16_t& into) {
+        into = static_cast<std::int16_t>(number(key, 0, kMostCount, true, false).value_or(into));
     }
     void flag(const char* key, bool& into) {
         const auto found = value(key, false);
@@ -362,6 +369,11 @@ std::optional<Design> DesignFromJson(const QByteArray& bytes, QString& problem) 
         const QJsonObject object = board->toObject();
         Reader boardReader(object, QStringLiteral("board."), problem);
         VisitBoard(design.board, boardReader);
+        // Only boards the dialog would take, refused in its words.
+        if (const auto refused = ValidateBoardSettings(design.board)) {
+            QString message = QString::fromStdString(refused->message);
+            read.fail(message.endsWith(u'.') ? message.chopped(1) : message);
+        }
     }
     if (!read.failed()) {
         problem = Contradiction(design);

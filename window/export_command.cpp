@@ -65,7 +65,7 @@ SaveChooser DefaultSaveChooser() {
 }
 
 void ExportTable(QWidget* parent, ExportFormat format, const std::optional<ComputedTable>& table,
-                 const ReportSource& source, const SaveChooser& choose) {
+                 const ReportSource& source, const SaveChooser& choose, const QString& design) {
     const FocusKeeper focus;
     const auto tell = [parent](QMessageBox::Icon icon, const QString& text) {
         QMessageBox box(icon, QStringLiteral("Quillmar"), text, QMessageBox::Ok, parent);
@@ -76,7 +76,7 @@ void ExportTable(QWidget* parent, ExportFormat format, const std::optional<Compu
         return tell(QMessageBox::Information, QString::fromLatin1(kNoFretsToDraw));
     }
     const QString suffix = ExportSuffix(format);
-    const QString proposed = QString::fromStdString(ReportTitle(source)) + '.' + suffix;
+    const QString proposed = JobTitle(source, design) + '.' + suffix;
     const QString filter = QStringLiteral("%1 files (*.%2)").arg(suffix.toUpper(), suffix);
     const QString chosen = (choose ? choose : DefaultSaveChooser())(parent, proposed, filter);
     if (chosen.isEmpty()) {

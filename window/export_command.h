@@ -34,8 +34,9 @@ using SaveChooser =
 SaveChooser DefaultSaveChooser();
 
 // The Export command: the save dialog, then the file written whole or not at
-// all; nothing to export or a failed write ends in a "Quillmar" box.
+// all; nothing to export or a failed write ends in a "Quillmar" box. The
+// proposed name is the job's (JobTitle), the open design's if there is one.
 void ExportTable(QWidget* parent, ExportFormat format, const std::optional<ComputedTable>& table,
-                 const ReportSource& source, const SaveChooser& choose);
+                 const ReportSource& source, const SaveChooser& choose, const QString& design = {});
 
 }  // namespace quillmar

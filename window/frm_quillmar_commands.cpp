@@ -134,11 +134,11 @@ ReportSource frmQuillmar::reportSource() const {
 }
 
 void frmQuillmar::cmdPrint_Click() {
-    PrintTable(this, reportSource(), printerChooser_);
+    PrintTable(this, reportSource(), printerChooser_, designPath_);
 }
 
 void frmQuillmar::mnuPrintPreview_Click() {
-    PreviewReport(this, reportSource(), previewShower_, printerChooser_);
+    PreviewReport(this, reportSource(), previewShower_, printerChooser_, designPath_);
 }
 
 void frmQuillmar::mnuPrintTemplate_Click() {
@@ -161,7 +161,7 @@ void frmQuillmar::mnuFretboard_Click() {
 }
 
 void frmQuillmar::mnuExport_Click(ExportFormat format) {
-    ExportTable(this, format, table_, reportSource(), saveChooser_);
+    ExportTable(this, format, table_, reportSource(), saveChooser_, designPath_);
 }
 
 void frmQuillmar::cmdExit_Click() {

@@ -238,9 +238,18 @@ bool Print(QWidget* parent, const PrintDocument& document, const PrinterChooser&
     return true;
 }
 
-PrintDocument ReportDocument(const std::vector<ReportLine>& report, const ReportSource& source) {
+QString JobTitle(const ReportSource& source, const QString& design) {
+    QString title = QString::fromStdString(ReportTitle(source));
+    if (!design.isEmpty()) {
+        title.replace(0, QStringLiteral("Quillmar").size(), QFileInfo(design).completeBaseName());
+    }
+    return title;
+}
+
+PrintDocument ReportDocument(const std::vector<ReportLine>& report, const ReportSource& source,
+                             const QString& design) {
     return {
-        QString::fromStdString(ReportTitle(source)),
+        JobTitle(source, design),
         QStringLiteral("report"),
         [&report](const QPagedPaintDevice& device) { return ReportPageCount(report, device); },
         [&report](QPagedPaintDevice& device, int copies, bool collate) {
@@ -249,9 +258,10 @@ PrintDocument ReportDocument(const std::vector<ReportLine>& report, const Report
     };
 }
 
-void PrintTable(QWidget* parent, const ReportSource& source, const PrinterChooser& choose) {
+void PrintTable(QWidget* parent, const ReportSource& source, const PrinterChooser& choose,
+                const QString& design) {
     const std::vector<ReportLine> report = BuildReport(source);
-    Print(parent, ReportDocument(report, source), choose);
+    Print(parent, ReportDocument(report, source, design), choose);
 }
 
 }  // namespace quillmar

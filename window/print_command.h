@@ -42,10 +42,17 @@ bool Print(QWidget* parent, const PrintDocument& document, const PrinterChooser&
 // What printing says when the paper is too small for the noun ("template").
 QString PaperTooSmallMessage(const QString& noun);
 
-// The results table as a printed report.
-PrintDocument ReportDocument(const std::vector<ReportLine>& report, const ReportSource& source);
+// The name of a job and of the files it proposes: the table's title, with
+// the open design's name (its file name without the suffix) in place of
+// "Quillmar". The printed lines never change with it.
+QString JobTitle(const ReportSource& source, const QString& design = {});
+
+// The results table as a printed report, named for the design when one is open.
+PrintDocument ReportDocument(const std::vector<ReportLine>& report, const ReportSource& source,
+                             const QString& design = {});
 
 // The Print command for the results table.
-void PrintTable(QWidget* parent, const ReportSource& source, const PrinterChooser& choose);
+void PrintTable(QWidget* parent, const ReportSource& source, const PrinterChooser& choose,
+                const QString& design = {});
 
 }  // namespace quillmar

@@ -103,9 +103,9 @@ PreviewShower DefaultPreviewShower() {
 }
 
 void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewShower& show,
-                   const PrinterChooser& choose) {
+                   const PrinterChooser& choose, const QString& design) {
     const std::vector<ReportLine> report = BuildReport(source);
-    ShowPreview(parent, ReportDocument(report, source), show, choose);
+    ShowPreview(parent, ReportDocument(report, source, design), show, choose);
 }
 
 void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,

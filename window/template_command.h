@@ -33,7 +33,7 @@ PreviewShower DefaultPreviewShower();
 
 // The very pages the Print command makes, in a preview.
 void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewShower& show,
-                   const PrinterChooser& choose);
+                   const PrinterChooser& choose, const QString& design = {});
 
 // The full-size template of the last table, in a preview; without rows to
 // draw, a message instead.

@@ -5,10 +5,13 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtWidgets>
 
+#include "window/board_settings_store.h"
+#include "window/command_line.h"
 #include "window/design_file.h"
 #include "window/frm_quillmar.h"
 
@@ -18,7 +21,8 @@ using quillmar::frmQuillmar;
 using quillmar::UnsavedAnswer;
 using Setup = std::function<void(frmQuillmar&)>;
 
-QStringList boxes;  // the message boxes the watchdog closed
+QStringList boxes;                       // the message boxes the watchdog closed
+std::function<void(QWidget&)> setBoard;  // fills the Fretboard dialog when it shows
 QTemporaryDir* scratch = nullptr;
 
 const auto Path = [](const char* name) { return scratch->filePath(name); };
@@ -31,13 +35,13 @@ std::unique_ptr<frmQuillmar> Fresh() {
     return w;
 }
 
-void Click(frmQuillmar& w, std::initializer_list<const char*> names) {
+void Click(QWidget& w, std::initializer_list<const char*> names) {
     for (const char* name : names) {
         auto* item = w.findChild<QAction*>(name);
         item ? item->trigger() : w.findChild<QAbstractButton*>(name)->click();
     }
 }
-void Type(frmQuillmar& w, const char* name, const QString& keys) {
+void Type(QWidget& w, const char* name, const QString& keys) {
     auto* box = w.findChild<QLineEdit*>(name);
     box->clear();
     QTest::keyClicks(box, keys);
@@ -46,6 +50,17 @@ void Calc(frmQuillmar& w, const char* scale, const char* count) {
     Type(w, "txtScale", scale);
     Type(w, "txtNumberFrets", count);
     Click(w, {"cmdCalculate"});
+}
+// Fretboard... from the menu, set as a user would, then OK.
+void Fretboard(frmQuillmar& w, std::function<void(QWidget&)> set) {
+    setBoard = [set](QWidget& d) {
+        set(d);
+        // Clicked from the event loop, so the watchdog sees a refusal's box.
+        QTimer::singleShot(0, d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                           &QAbstractButton::click);
+    };
+    Click(w, {"mnuFretboard"});
+    EXPECT_FALSE(setBoard) << "no Fretboard dialog";
 }
 
 // What a user can see and what the next Calculate reads: every named control and menu item's
@@ -63,7 +78,7 @@ QString Controls(const frmQuillmar& w) {
                      double(b.strings), double(b.slots), b.slotLength, double(b.centreLine),
                      double(b.fanned), b.bassScale, double(b.perpendicularFret), b.saddleTreble,
                      b.saddleBass, double(w.inchPrecision()), double(w.metricPrecision())}) {
-        seen << QString::number(v);
+        seen << QString::number(v, 'g', 17);
     }
     for (int row = 0; row < w.gridRows(); ++row) {
         for (int column = 0; column < 3; ++column) {
@@ -119,28 +134,60 @@ const std::pair<const char*, Setup> kTrips[] = {
          Type(w, "txtCustom", "19");
          Calc(w, "25.5", "30");
      }},
-    // A fanned board, every setting away from its default; Standard after Dulcimer.
+    // A fanned board set in the dialog, every setting away from its default; Standard after
+    // Dulcimer.
     {"FannedBoard",
      [](frmQuillmar& w) {
-         w.setBoardSettings({quillmar::BoardUnit::Inches, 48.5, 58.25, 3.5, 12.0, 7,
-                             quillmar::SlotStyle::Short, 2.0, false, true, 686.0, 7, 2.5, 3.0});
          Calc(w, "25.5", "24");
+         Fretboard(w, [](QWidget& d) {
+             for (auto* unit : d.findChildren<QRadioButton*>()) {
+                 unit->text() == "&inches" && (unit->click(), true);
+             }
+             // The boxes these enable first: a disabled box takes no typing.
+             d.findChild<QComboBox*>("cboSlots")->setCurrentIndex(2);
+             Click(d, {"chkCentreLine", "chkFanned"});
+             const char* typed[] = {"1.9", "2.3", "0.14", "0.5", "0.08", "27", "0.1", "0.12"};
+             for (int i = 0; i < 8; ++i) {
+                 Type(d, QString("txtBoard%1").arg(i).toLatin1().constData(), typed[i]);
+             }
+             d.findChild<QSpinBox*>("spnStrings")->setValue(7);
+             d.findChild<QSpinBox*>("spnPerpendicularFret")->setValue(9);
+         });
+         EXPECT_TRUE(w.boardSettings().fanned && w.boardSettings().perpendicularFret == 9);
          Click(w, {"mnuDulcimer", "mnuStandard"});
      }},
 };
 
 class RoundTrip : public ::testing::TestWithParam<std::size_t> {};
 
+// The opened window's exports and print job are named for the design, and the command line's
+// CSV from the design is the window's; opening leaves the remembered board alone.
 TEST_P(RoundTrip, SameControlsAndCells) {
-    const QString path = Path(kTrips[GetParam()].first) + ".quillmar";
+    const QString name = kTrips[GetParam()].first, path = Path(kTrips[GetParam()].first);
     auto saved = Fresh();
     kTrips[GetParam()].second(*saved);
-    SaveAs(*saved, path);
+    SaveAs(*saved, path + ".quillmar");
+    quillmar::SaveBoardSettings({});
     auto opened = Fresh();
-    ASSERT_TRUE(opened->openDesign(path));
+    ASSERT_TRUE(opened->openDesign(path + ".quillmar"));
     EXPECT_EQ(Controls(*opened).toStdString(), Controls(*saved).toStdString());
-    EXPECT_EQ(opened->findChild<QAction*>("mnuRecentDesign1")->text().toStdString(),
-              "&1 " + std::string(kTrips[GetParam()].first) + ".quillmar");
+    EXPECT_EQ(opened->findChild<QAction*>("mnuRecentDesign1")->text(), "&1 " + name + ".quillmar");
+    EXPECT_TRUE(quillmar::LoadBoardSettings() == BoardSettings{});
+
+    QString job;
+    opened->setSaveChooser(
+        [&](QWidget*, const QString& proposed, auto&) { return job = proposed, path + ".csv"; });
+    opened->setPrinterChooser(
+        [&](QPrinter& printer, QWidget*) { return job += '|' + printer.docName(), false; });
+    Click(*opened, {"mnuExportCsv", "cmdPrint"});
+    EXPECT_TRUE(job.startsWith(name + " - ") && job.endsWith(".csv|" + job.section(".csv", 0, 0)))
+        << job.toStdString();
+    ASSERT_EQ(quillmar::RunCommandLine(
+                  {"quillmar", "--design", path + ".quillmar", "--csv", path + "-line.csv"}),
+              0);
+    QFile window(path + ".csv"), line(path + "-line.csv");
+    ASSERT_TRUE(window.open(QIODevice::ReadOnly) && line.open(QIODevice::ReadOnly));
+    EXPECT_EQ(line.readAll().toStdString(), window.readAll().toStdString());
     EXPECT_EQ(std::exchange(boxes, {}), QStringList());
 }
 
@@ -181,8 +228,10 @@ const Bad kBad[] = {
     {"Preset", [](auto o) { return With(o, "preset", "Banjo"); }, "\"preset\" is not"},
     {"HalfFret", [](auto o) { return With(o, "halfFrets", QJsonArray{"5+"}); }, "\"5+\""},
     {"Places", [](auto o) { return With(o, "inchPlaces", 5); }, "\"inchPlaces\" is not a whole"},
-    {"Spread", [](auto o) { return WithBoard(o, "spreadNut", -1); }, "\"board.spreadNut\" is not"},
-    {"Strings", [](auto o) { return WithBoard(o, "strings", 6.5); }, "\"board.strings\" is not"},
+    // The board as the Fretboard dialog checks it, in its words.
+    {"Spread", [](auto o) { return WithBoard(o, "spreadNut", 0); },
+     "opened: The string spread at the nut must be more than 0."},
+    {"Strings", [](auto o) { return WithBoard(o, "strings", 99); }, "strings must be from 2 to 64"},
     {"Flag", [](auto o) { return WithBoard(o, "fanned", 1); }, "\"board.fanned\" is neither"},
     {"DulcimerCount", [](auto o) { return With(o, "mode", "dulcimer"); },
      "a dulcimer design has 17 frets"},
@@ -219,11 +268,12 @@ TEST_P(Refused, WindowUnchanged) {
 INSTANTIATE_TEST_SUITE_P(, Refused, ::testing::Range(std::size_t{0}, std::size(kBad)),
                          [](const auto& info) { return std::string(kBad[info.param].name); });
 
-// Unsaved changes: a design opened, its scale retyped (or not), then Exit or Open; the answer
+// Unsaved changes: a design opened, its scale retyped (or its board changed in the Fretboard
+// dialog, or nothing), then Exit or Open; the answer
 // given, the questions asked, whether the window closed, and the scale the file then holds.
 struct Leave {
     const char* name;
-    const char* typed;  // nothing typed: no change
+    const char* typed;  // nothing typed: no change; "board": 7 strings
     bool exit;          // else opens the other design
     UnsavedAnswer answer;
     const char* after;
@@ -231,6 +281,7 @@ struct Leave {
 const Leave kLeave[] = {
     {"UnchangedExit", "", true, UnsavedAnswer::Cancel, "0 asked, closed, file 25.5, window 25.5"},
     {"CancelExit", "27", true, UnsavedAnswer::Cancel, "1 asked, open, file 25.5, window 27"},
+    {"BoardExit", "board", true, UnsavedAnswer::Cancel, "1 asked, open, file 25.5, window 25.5"},
     {"DiscardExit", "27", true, UnsavedAnswer::Discard, "1 asked, closed, file 25.5, window 27"},
     {"SaveExit", "27", true, UnsavedAnswer::Save, "1 asked, closed, file 27, window 27"},
     {"CancelOpen", "27", false, UnsavedAnswer::Cancel, "1 asked, open, file 25.5, window 27"},
@@ -261,7 +312,9 @@ TEST_P(Unsaved, AnswerFollowed) {
     w->setUnsavedQuestion([&](QWidget*, const QString& design) {
         return asked += design == path ? 1 : 100, row.answer;
     });
-    if (*row.typed) {
+    if (row.typed == std::string("board")) {
+        Fretboard(*w, [](QWidget& d) { d.findChild<QSpinBox*>("spnStrings")->setValue(7); });
+    } else if (*row.typed) {
         Type(*w, "txtScale", row.typed);
     }
     if (row.exit) {
@@ -317,6 +370,8 @@ int main(int argc, char** argv) {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             boxes << box->windowTitle() + ", " + box->text();
             box->close();
+        } else if (auto* dialog = QApplication::activeModalWidget(); dialog && setBoard) {
+            std::exchange(setBoard, {})(*dialog);
         } else if (QApplication::activeModalWidget()) {
             ADD_FAILURE() << "unexpected dialog";
             QApplication::activeModalWidget()->close();
