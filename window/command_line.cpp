@@ -382,8 +382,8 @@ std::optional<int> RunCommandLine(const QStringList& arguments) {
         "are written without a window. FILE \"-\" is standard output."));
     parser.addOptions({
         {QStringLiteral("design"),
-         QStringLiteral("Start from a saved design: its inputs and fretboard. --scale, --frets,\n"
-                        "--method, --display, --precision, --dulcimer and --half-frets given as\n"
+         QStringLiteral("Start from a saved design: its inputs and fretboard. --scale, --frets, "
+                        "--method, --display, --precision, --dulcimer and --half-frets given as "
                         "well override the design's values."),
          QStringLiteral("FILE")},
         {QStringLiteral("scale"),

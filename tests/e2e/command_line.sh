@@ -30,6 +30,8 @@ case_ bad_method 2 "quillmar: invalid method '19tet'" "$keep" $S --method 19tet 
 case_ frets_refused 2 "quillmar: Number of frets must be between 1 and 1000." "$keep" --scale 648mm --frets 1001 --dxf kept.csv
 case_ per_octave_refused 2 "quillmar: Please enter number of frets per octave." "$keep" $S --method 0-tet --svg kept.csv
 case_ too_long 2 "quillmar: A scale length over 5000 mm is too long for a paper template." "$keep" --scale 5001mm --frets 3 --csv kept.csv --template-pdf t.pdf
+case_ design_and_file 2 "quillmar: unexpected argument 'd.quillmar'" "$keep" d.quillmar --csv kept.csv
+case_ design_refused 2 "quillmar: The design \"kept.csv\" cannot be opened: it is damaged or cut short (illegal value at byte 1)." "$keep" --design kept.csv --csv kept.csv
 case_ folder_missing 1 "quillmar: no/t.csv: the folder \"$dir/no\" does not exist" "$keep" $S --csv no/t.csv
 case_ every_file 0 "" "d.dxf kept.csv r.pdf s.svg t.pdf Fret No.,Nut to Fret (mm),Fret to Fret (mm)" \
     --scale 24-3/4 --frets 24 --display mm --dxf d.dxf --svg s.svg --csv kept.csv --template-pdf t.pdf --report-pdf r.pdf --paper A3

@@ -1,8 +1,10 @@
 #!/bin/sh
 # Usage: quillmar_e2e.sh [path/to/quillmar]   (default: build/window/quillmar)
 # The real program on a virtual X server: type 25.5 inches and 3 frets, Enter, copy
-# the table with Ctrl+A, Ctrl+C, compare the clipboard exactly and with the command
-# line's CSV of the same table, end with Ctrl+Q. --help and --version need no display.
+# the table with Ctrl+A, Ctrl+C, compare the clipboard exactly, save the design with
+# Ctrl+Shift+S, end with Ctrl+Q; then `quillmar DESIGN` (with a Qt option) must show
+# the same table, and the command line's CSV from the design must be the copy's.
+# --help and --version need no display.
 # Exit 77 (skipped) when a tool is missing.
 set -u
 bin=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build/window/quillmar}
@@ -21,19 +23,34 @@ if [ "${QUILLMAR_E2E_INNER:-}" != 1 ]; then
 fi
 
 unset QT_QPA_PLATFORM  # the real xcb platform
-"$bin" >/dev/null 2>&1 &
-pid=$!
-trap 'kill "$pid" 2>/dev/null' EXIT
+dir=$(mktemp -d)
+design="$dir/e2e.quillmar"
+trap 'kill "$pid" 2>/dev/null; rm -rf "$dir"' EXIT
 key() { xdotool key --clearmodifiers --delay 40 "$@" || fail "xdotool key $*"; }
 text() { xdotool type --delay 40 "$1" || fail "typing $1"; }
+# start ARGUMENTS...: the program, its window focused and the focus in the scale length.
+start() {
+    "$bin" "$@" >/dev/null 2>&1 &
+    pid=$!
+    wid=$(timeout 20 xdotool search --sync --name "Quillmar 3.10" | head -n 1)
+    [ -n "$wid" ] && xdotool windowfocus --sync "$wid" || fail "no window to focus within 20 s"
+    sleep 1
+}
+# copy: the table from txtScale round to the grid, Ctrl+A, Ctrl+C; the clipboard's bytes.
+copy() {
+    key Tab Tab Tab Tab Tab Tab Tab Tab ctrl+a ctrl+c && sleep 0.5
+    timeout 10 xclip -o -selection clipboard | od -c || fail "nothing on the clipboard"
+}
+quit() {
+    xdotool windowfocus --sync "$wid" && key ctrl+q
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && sleep 0.2; done
+    kill -0 "$pid" 2>/dev/null && fail "still running 10 s after Ctrl+Q"
+    wait "$pid" || fail "the program ended with status $?"
+}
 
-wid=$(timeout 20 xdotool search --sync --name "Quillmar 3.10" | head -n 1)
-[ -n "$wid" ] && xdotool windowfocus --sync "$wid" || fail "no window to focus within 20 s"
-sleep 1  # the start-up work puts the focus into the scale length
-text 25.5 && key Tab Tab && text 3 && key Return && sleep 0.5
-key Tab Tab Tab Tab Tab Tab ctrl+a ctrl+c  # from txtNumberFrets round to the grid
-sleep 0.5
-got=$(timeout 10 xclip -o -selection clipboard | od -c) || fail "nothing on the clipboard"
+start
+text 25.5 && key Tab Tab && text 3 && key Return && sleep 0.5 && key shift+Tab shift+Tab
+got=$(copy)
 want=$({
     printf 'Fret No.\tNut to Fret\tFret to Fret\n1\t1.431\t1.431\n2\t2.782\t1.351\n'
     printf '3\t4.057\t1.275\n'
@@ -42,17 +59,24 @@ want=$({
 $got
 expected:
 $want"
+# Save Design As: its dialog takes the name typed.
+key ctrl+shift+s && sleep 1 && text "$design" && key Return && sleep 1
+[ -s "$design" ] || fail "no design saved at $design"
+quit
 
-# The same table from the command line: the copy's lines, comma-separated, units in the header.
-csv=$(cli --scale 25.5in --frets 3 --csv - | od -c)
-want=$(xclip -o -selection clipboard | sed '1s/\(to Fret\)/\1 (in)/g; s/\t/,/g; s/$/\r/' | od -c)
-[ "$csv" = "$want" ] || fail "the command line's CSV differs from the copy:
+# The design named as the file manager names it opens with the same table.
+start -style Fusion "$design"
+[ "$(copy)" = "$want" ] || fail "the opened design's copy differs: $(copy)"
+xclip -o -selection clipboard >"$dir/copy"  # the clipboard goes with the program
+quit
+# The command line from the design: the copy's lines, comma-separated, units in the header;
+# options override the design's values.
+csv=$(cli --design "$design" --csv - | od -c)
+copied=$(sed '1s/\(to Fret\)/\1 (in)/g; s/\t/,/g; s/$/\r/' "$dir/copy" | od -c)
+[ "$csv" = "$copied" ] || fail "the command line's CSV differs from the copy:
 $csv
 copied:
-$want"
-
-key ctrl+q
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null && sleep 0.2; done
-kill -0 "$pid" 2>/dev/null && fail "still running 10 s after Ctrl+Q"
-wait "$pid" || fail "the program ended with status $?"
-echo "PASS: 25.5 inches, 3 frets copied exactly; Ctrl+Q ended the program"
+$copied"
+[ "$(cli --design "$design" --frets 2 --display mm --csv -)" = \
+    "$(cli --scale 25.5 --frets 2 --display mm --csv -)" ] || fail "options do not override"
+echo "PASS: 25.5 inches, 3 frets copied exactly, saved, opened from the command line; Ctrl+Q ended"
