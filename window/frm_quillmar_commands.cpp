@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -142,7 +143,14 @@ void frmQuillmar::mnuPrintPreview_Click() {
 }
 
 void frmQuillmar::mnuPrintTemplate_Click() {
-    PreviewTemplate(this, table_, previewShower_, printerChooser_);
+    // Named as the report is, and the sheets name the design that is open.
+    TemplateJob job;
+    job.title = QString::fromStdString(ReportTitle(reportSource())) + QStringLiteral(" - template");
+    job.options.board = board_;
+    if (!designPath_.isEmpty()) {
+        job.options.name = QFileInfo(designPath_).completeBaseName().toStdString();
+    }
+    PreviewTemplate(this, table_, previewShower_, printerChooser_, job);
 }
 
 void frmQuillmar::mnuFretboard_Click() {
@@ -161,7 +169,7 @@ void frmQuillmar::mnuFretboard_Click() {
 }
 
 void frmQuillmar::mnuExport_Click(ExportFormat format) {
-    ExportTable(this, format, table_, reportSource(), saveChooser_);
+    ExportTable(this, format, table_, reportSource(), saveChooser_, board_);
 }
 
 void frmQuillmar::cmdExit_Click() {
