@@ -59,8 +59,8 @@ QList<QCommandLineOption> BoardOptions() {
                "Board: fanned frets, the bass side's scale length (the --scale is the treble "
                "side's), as for --scale.",
                "LENGTH"),
-        option("perpendicular-fret", "Board: the fanned board's fret square to it, 0 the nut.",
-               "N"),
+        option("perpendicular-fret",
+               "Board: the fanned board's fret square to the centre line, 0 the nut.", "N"),
         option("saddle", "Board: saddle compensation added at the bridge, or each side's.",
                "LEN|TREBLE,BASS"),
     };
