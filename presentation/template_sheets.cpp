@@ -134,8 +134,11 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
     // Across the axis, the texts, marks, labels and rulers take 118 mm; the
     // lines get the rest.
     constexpr double kBesidesLines = 118.0;
-    const double lineLength =
-        std::clamp(layout.depth - kBesidesLines, kShortestLineMm, kLongestLineMm);
+    // The ladder's lines are kept to a handy length; a board takes what the
+    // paper gives.
+    const double lineLength = std::clamp(
+        layout.depth - kBesidesLines, kShortestLineMm,
+        options.board ? std::max(layout.depth - kBesidesLines, kShortestLineMm) : kLongestLineMm);
     TemplateBands& bands = layout.bands;
     bands.marksTop = 17.0;
     bands.lineTop = 48.0;

@@ -264,7 +264,7 @@ int Run(const BatchRun& run) {
     source.grid = &grid;
     const std::vector<ReportLine> report = BuildReport(source);
     TemplateJob job;
-    job.title = QString::fromStdString(ReportTitle(source)) + QStringLiteral(" - template");
+    job.title = TemplateTitle(source);
     job.options.board = run.board;
     const PrintDocument templateDocument = TemplateDocument(table, job);
 

@@ -145,7 +145,7 @@ void frmQuillmar::mnuPrintPreview_Click() {
 void frmQuillmar::mnuPrintTemplate_Click() {
     // Named as the report is, and the sheets name the design that is open.
     TemplateJob job;
-    job.title = QString::fromStdString(ReportTitle(reportSource())) + QStringLiteral(" - template");
+    job.title = TemplateTitle(reportSource());
     job.options.board = board_;
     if (!designPath_.isEmpty()) {
         job.options.name = QFileInfo(designPath_).completeBaseName().toStdString();

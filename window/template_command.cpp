@@ -120,6 +120,10 @@ std::optional<QString> BoardRefusal(const std::optional<BoardSettings>& board,
     return std::nullopt;
 }
 
+QString TemplateTitle(const ReportSource& source) {
+    return QString::fromStdString(ReportTitle(source)) + QStringLiteral(" - template");
+}
+
 PrintDocument TemplateDocument(const ComputedTable& table, const TemplateJob& job) {
     return {
         job.title,

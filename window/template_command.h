@@ -41,6 +41,9 @@ void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewSho
 std::optional<QString> BoardRefusal(const std::optional<BoardSettings>& board,
                                     const ComputedTable& table);
 
+// The template's job name: the report's, with " - template" after it.
+QString TemplateTitle(const ReportSource& source);
+
 // The template's print job: its name, and what its sheets draw and say.
 struct TemplateJob {
     QString title = QStringLiteral("Quillmar fret template");
