@@ -906,6 +906,14 @@ TEST_P(BoardFiles, LinesWhereTheGeometryPutsThem) {
     if (!c.printed) {
         return;
     }
+    // Fret 1 labelled at each end with that side's length, 25.5 and 27 in times 1 - 2^(-1/12).
+    std::map<bool, std::string> sides;  // by whether on the bass side
+    for (const Label& label : WorkshopDrawing(table, s).labels) {
+        if (Len(label.at, frets[0].from) < 2 || Len(label.at, frets[0].to) < 2) {
+            sides[label.at.y > 0] = label.text;
+        }
+    }
+    EXPECT_EQ(sides, (std::map<bool, std::string>{{false, "1  1.431"}, {true, "1  1.515"}}));
 
     // Tiled on A4: every fret end on some sheet where the DXF has it, across the joins.
     QTemporaryDir dir;
