@@ -15,27 +15,30 @@ constexpr int kLabelPoints = 7;
 
 // The layout for the printable area of the device, with labels as tall as
 // the device's font makes them.
-TemplateLayout LayOutFor(const ComputedTable& table, const QPagedPaintDevice& device) {
+TemplateLayout LayOutFor(const ComputedTable& table, const QPagedPaintDevice& device,
+                         const TemplateOptions& options) {
     const double dotsPerMm = device.logicalDpiX() / kMillimetresPerInch;
     const QFontMetricsF labels(DrawingFont(kLabelPoints, device), &device);
     // A label needs its text height along the axis, and a little air.
     const double extent = labels.height() / dotsPerMm + 0.3;
     const QRectF area = device.pageLayout().paintRect(QPageLayout::Millimeter);
-    return LayOutTemplate(table, area.width(), area.height(), extent);
+    return LayOutTemplate(table, area.width(), area.height(), extent, options);
 }
 
 }  // namespace
 
-int TemplatePageCount(const ComputedTable& table, const QPagedPaintDevice& device) {
-    return table.rows.empty() ? 0 : static_cast<int>(LayOutFor(table, device).pages.size());
+int TemplatePageCount(const ComputedTable& table, const QPagedPaintDevice& device,
+                      const TemplateOptions& options) {
+    return table.rows.empty() ? 0
+                              : static_cast<int>(LayOutFor(table, device, options).pages.size());
 }
 
 RenderResult RenderTemplate(const ComputedTable& table, QPagedPaintDevice& device, int copies,
-                            bool collate) {
-    const TemplateLayout layout = LayOutFor(table, device);
+                            bool collate, const TemplateOptions& options) {
     if (table.rows.empty()) {
         return RenderResult::Printed;  // nothing to draw, and no empty sheet
     }
+    const TemplateLayout layout = LayOutFor(table, device, options);
     if (layout.pages.empty()) {
         return RenderResult::PaperTooSmall;
     }

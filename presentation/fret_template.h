@@ -17,12 +17,13 @@ class QPagedPaintDevice;
 namespace quillmar {
 
 // The pages the template fills on the device; none without rows.
-int TemplatePageCount(const ComputedTable& table, const QPagedPaintDevice& device);
+int TemplatePageCount(const ComputedTable& table, const QPagedPaintDevice& device,
+                      const TemplateOptions& options = {});
 
 // The template on the pages of the device's page ranges (every page when it
 // has none), copies times, in millimetres, never scaled to fit. Nothing is
 // drawn for a table without rows.
 RenderResult RenderTemplate(const ComputedTable& table, QPagedPaintDevice& device, int copies = 1,
-                            bool collate = true);
+                            bool collate = true, const TemplateOptions& options = {});
 
 }  // namespace quillmar

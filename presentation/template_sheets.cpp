@@ -125,7 +125,7 @@ bool ClipAlong(SegmentMm& line, double from, double to) {
 }  // namespace
 
 TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double height,
-                              double labelExtent) {
+                              double labelExtent, const TemplateOptions& options) {
     TemplateLayout layout;
     layout.axisAlongWidth = width >= height;
     layout.length = std::max(width, height);
@@ -134,8 +134,11 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
     // Across the axis, the texts, marks, labels and rulers take 118 mm; the
     // lines get the rest.
     constexpr double kBesidesLines = 118.0;
-    const double lineLength =
-        std::clamp(layout.depth - kBesidesLines, kShortestLineMm, kLongestLineMm);
+    // The ladder's lines are kept to a handy length; a board takes what the
+    // paper gives.
+    const double lineLength = std::clamp(
+        layout.depth - kBesidesLines, kShortestLineMm,
+        options.board ? std::max(layout.depth - kBesidesLines, kShortestLineMm) : kLongestLineMm);
     TemplateBands& bands = layout.bands;
     bands.marksTop = 17.0;
     bands.lineTop = 48.0;
@@ -145,10 +148,22 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
     bands.inchRuler = bands.lineBottom + 52.0;
     bands.checkText = bands.lineBottom + 64.0;
 
-    layout.board = BuildBoard(table, lineLength);
+    layout.board = BuildBoard(table, lineLength, options.board);
     layout.scaleLength = layout.board.scaleLength;
-    layout.header = "Scale length: " + TrimText(NumberToText(table.scaleLength)) + " " +
-                    table.unitWord + "    Method: " + MethodName(table) +
+    layout.name = options.name;
+    // A board's sheets each say what they belong to; the ladder's first does.
+    layout.headerOnEverySheet = options.board.has_value() || !options.name.empty();
+    std::string scale = TrimText(NumberToText(table.scaleLength)) + " " + table.unitWord;
+    if (const auto& board = options.board; board && board->fanned) {
+        const double unit = table.entry == ScaleEntry::Metric ? 1.0 : kMillimetresPerInch;
+        scale +=
+            " treble, " + TrimText(NumberToText(static_cast<float>(board->bassScale / unit))) +
+            " " + table.unitWord + " bass, " +
+            (board->perpendicularFret == 0 ? std::string("nut")
+                                           : "fret " + std::to_string(board->perpendicularFret)) +
+            " perpendicular";
+    }
+    layout.header = "Scale length: " + scale + "    Method: " + MethodName(table) +
                     "    Mode: " + (table.mode == FretMode::Dulcimer ? "Dulcimer" : "Standard") +
                     "    Rows: " + std::to_string(table.rows.size()) +
                     "    Display: " + DisplayName(table.display);
@@ -158,21 +173,28 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
         layout.lines.push_back({layout.board.frets[row].line.from.x, kept[row]});
     }
 
-    // Whole millimetres, so the stretch each page prints is exact.
+    // Whole millimetres, so the stretch each page prints is exact. A fanned
+    // board's bass nut may stand before the nut's middle, its saddle and end
+    // beyond the bridge.
+    const SegmentMm box = Extent(layout.board);
+    const double start = std::floor(box.from.x);
+    const double span = box.to.x - start;
     const double stretch = std::floor(layout.length - 2 * kEndInsetMm);
     const double step = std::max(stretch - kPageOverlapMm, 1.0);
-    const double beyond = layout.scaleLength - stretch;
+    const double beyond = span - stretch;
     const double pages = beyond > 0.0 ? 1.0 + std::ceil(beyond / step) : 1.0;
-    if (layout.scaleLength > kLongestTemplateMm || pages > kMostTemplatePages) {
+    if (span > kLongestTemplateMm || pages > kMostTemplatePages) {
         return layout;
     }
     for (int page = 0; page < static_cast<int>(pages); ++page) {
-        layout.pages.push_back({page * step, page * step + stretch});
+        layout.pages.push_back({start + page * step, start + page * step + stretch});
     }
     // Paper too small for the shortest lines and the whole rulers gets no
-    // pages: a template with its check cut off is no template.
+    // pages: a template with its check cut off is no template; nor a board
+    // wider than its band, cut along its edges.
     if (layout.depth < kBesidesLines + kShortestLineMm ||
-        layout.length < kInchBar + 2 * kEndInsetMm) {
+        layout.length < kInchBar + 2 * kEndInsetMm ||
+        2.0 * std::max(-box.from.y, box.to.y) > lineLength + 1e-9) {
         layout.pages.clear();
     }
     return layout;
@@ -184,10 +206,10 @@ DisplayList SheetDrawing(const TemplateLayout& layout, std::size_t index) {
     DisplayList out;
     const std::size_t pages = layout.pages.size();
     Text(out, kEndInsetMm, kTextTop + kTextPitch,
-         "Fret template, full size    Page " + std::to_string(index + 1) + " of " +
-             std::to_string(pages) + "    " + Mm(page.from) + " to " + Mm(page.to) +
-             " from the nut");
-    if (index == 0) {
+         (layout.name.empty() ? "" : layout.name + "    ") + "Fret template, full size    Page " +
+             std::to_string(index + 1) + " of " + std::to_string(pages) + "    " + Mm(page.from) +
+             " to " + Mm(page.to) + " from the nut");
+    if (index == 0 || layout.headerOnEverySheet) {
         Text(out, kEndInsetMm, kTextTop + 2 * kTextPitch, layout.header);
     }
     if (pages > 1) {
@@ -224,8 +246,9 @@ DisplayList SheetDrawing(const TemplateLayout& layout, std::size_t index) {
         return PointMm{kEndInsetMm + p.x - page.from, bands.lineTop + (half - p.y)};
     };
     for (Stroke stroke : board.strokes) {
-        // The printed template has never carried the centre line.
-        if (stroke.layer == Layer::Centre || !ClipAlong(stroke.line, from, to)) {
+        // The ladder's sheets have never carried the centre line; a board's do.
+        const bool ladder = layout.board.outline.empty();
+        if ((ladder && stroke.layer == Layer::Centre) || !ClipAlong(stroke.line, from, to)) {
             continue;
         }
         stroke.line = {place(stroke.line.from), place(stroke.line.to)};

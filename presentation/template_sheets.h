@@ -12,6 +12,7 @@
 // themselves, the nut and bridge labels, the marks again, the check rulers.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,13 @@ inline constexpr double kLongestLineMm = 100.0;
 // would never end.
 inline constexpr double kLongestTemplateMm = 5000.0;
 inline constexpr int kMostTemplatePages = 200;
+
+// What the sheets draw besides the table: the board around its frets, and
+// the name of the design they belong to. Neither: the ladder of lines.
+struct TemplateOptions {
+    std::optional<BoardSettings> board;  // must pass ValidateBoard with the table
+    std::string name;
+};
 
 struct TemplateLine {
     double at = 0.0;  // millimetres from the nut
@@ -58,7 +66,9 @@ struct TemplateLayout {
     double depth = 0.0;   // and across it
     bool axisAlongWidth = true;
     double scaleLength = 0.0;  // the bridge, millimetres from the nut
+    std::string name;
     std::string header;
+    bool headerOnEverySheet = false;
     std::vector<TemplateLine> lines;  // one per row, in table order
     std::vector<TemplatePage> pages;
     TemplateBands bands;
@@ -69,9 +79,10 @@ struct TemplateLayout {
 // width x height millimetres. labelExtent is the room a label takes along
 // the axis. Labels are kept by priority, the last row, the first row, every
 // twelfth row, then the rest from the nut, each only where it overlaps none
-// already kept. No pages when the template is longer than the limits allow.
+// already kept. No pages when the template is longer than the limits allow,
+// or when the board is wider than the band its lines are given.
 TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double height,
-                              double labelExtent);
+                              double labelExtent, const TemplateOptions& options = {});
 
 // What page `index` of the layout shows, in page coordinates.
 DisplayList SheetDrawing(const TemplateLayout& layout, std::size_t index);

@@ -131,19 +131,20 @@ constexpr double kDash = 10.0, kGap = 5.0;
 
 }  // namespace
 
-DisplayList WorkshopDrawing(const ComputedTable& table) {
-    const BoardModel board = BuildBoard(table, kWorkshopLineMm);
+DisplayList WorkshopDrawing(const ComputedTable& table,
+                            const std::optional<BoardSettings>& settings) {
+    const BoardModel board = BuildBoard(table, kWorkshopLineMm, settings);
     constexpr double kLabelExtent = 7 * kMmPerPoint * 1.15 + 0.3;  // a line of text, and air
     return DrawBoard(board, KeepLabels(board, kLabelExtent));
 }
 
 // R12 (AC1009): the oldest and plainest ASCII DXF, read by every CAD program;
 // the units are stated as newer versions do, and older readers skip them.
-std::string TemplateDxf(const ComputedTable& table) {
+std::string TemplateDxf(const ComputedTable& table, const std::optional<BoardSettings>& board) {
     if (table.rows.empty()) {
         return {};
     }
-    const DisplayList list = WorkshopDrawing(table);
+    const DisplayList list = WorkshopDrawing(table, board);
     const Box box = Bounds(list);
     const double dashWidth = 0.2;  // DASHED's pattern, fitting the bridge line
     std::string out;
@@ -244,11 +245,11 @@ std::string TemplateDxf(const ComputedTable& table) {
 
 // Written directly: QSvgGenerator paints through a device in its own units,
 // and neither the millimetre viewBox nor the layers would be ours.
-std::string TemplateSvg(const ComputedTable& table) {
+std::string TemplateSvg(const ComputedTable& table, const std::optional<BoardSettings>& board) {
     if (table.rows.empty()) {
         return {};
     }
-    const DisplayList list = WorkshopDrawing(table);
+    const DisplayList list = WorkshopDrawing(table, board);
     const Box box = Bounds(list);
     // SVG's y runs down: the drawing's +y goes up the sheet, as in CAD.
     const double left = std::floor(box.low.x - kMargin), top = std::floor(-box.high.y - kMargin);

@@ -311,11 +311,11 @@ void BoardDialog::redraw() {
                                           "scale length and a number of frets."));
         return;
     }
-    BoardLayout layout = LayOutBoard(board, *table_);
+    const BoardLayout layout = LayOutBoard(board, *table_);
     widths_->setText(
         QStringLiteral("Board width: %1 %3 at the nut, %2 %3 at the end")
             .arg(Format(layout.nutWidth, unit_), Format(layout.endWidth, unit_), UnitWord(unit_)));
-    preview_->setBoard(std::move(layout));
+    preview_->setBoard(DrawBoard(BuildBoard(*table_, 0.0, board), {}));
 }
 
 void BoardDialog::restoreDefaults() {

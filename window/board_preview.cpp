@@ -1,8 +1,9 @@
 #include "window/board_preview.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
+
+#include "presentation/display_painter.h"
 
 namespace quillmar {
 
@@ -12,8 +13,11 @@ BoardPreview::BoardPreview(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("Board drawing"));
 }
 
-void BoardPreview::setBoard(std::optional<BoardLayout> board, const QString& note) {
+void BoardPreview::setBoard(std::optional<DisplayList> board, const QString& note) {
     board_ = std::move(board);
+    if (board_) {
+        board_->labels.clear();  // unreadable at this size
+    }
     note_ = note;
     update();
 }
@@ -23,65 +27,32 @@ void BoardPreview::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     p.setPen(palette().color(QPalette::Mid));
-    p.setBrush(palette().color(QPalette::Base));
+    p.setBrush(QColor(Qt::white));  // the drawing's ink is black, as on paper
     p.drawRoundedRect(frame, 4, 4);
-    if (!board_) {
+    if (!board_ || board_->strokes.empty()) {
         p.setPen(palette().color(QPalette::PlaceholderText));
         p.drawText(frame, Qt::AlignCenter | Qt::TextWordWrap, note_);
         return;
     }
-    const BoardLayout& b = *board_;
-    std::vector<SegmentMm> outline{b.nut, b.trebleEdge, b.bassEdge, b.end, b.bridge, b.saddle};
-    double left = 0, right = 0, low = 0, high = 0;
-    bool first = true;
-    for (const SegmentMm& s : outline) {
-        for (const PointMm& q : {s.from, s.to}) {
-            left = first ? q.x : std::min(left, q.x);
-            right = first ? q.x : std::max(right, q.x);
-            low = first ? q.y : std::min(low, q.y);
-            high = first ? q.y : std::max(high, q.y);
-            first = false;
+    PointMm low = board_->strokes.front().line.from, high = low;
+    for (const Stroke& s : board_->strokes) {
+        for (const PointMm& q : {s.line.from, s.line.to}) {
+            low = {std::min(low.x, q.x), std::min(low.y, q.y)};
+            high = {std::max(high.x, q.x), std::max(high.y, q.y)};
         }
     }
     const double margin = 14.0;
-    const double scale = std::min((width() - 2 * margin) / std::max(right - left, 1.0),
-                                  (height() - 2 * margin) / std::max(high - low, 1.0));
-    // Centred; y is flipped so the bass side is drawn on top.
-    const double ox = (width() - scale * (right - left)) / 2 - scale * left;
-    const double oy = (height() + scale * (high - low)) / 2 + scale * low;
-    const auto at = [&](PointMm q) { return QPointF(ox + scale * q.x, oy - scale * q.y); };
-    const auto line = [&](const SegmentMm& s) { p.drawLine(at(s.from), at(s.to)); };
-
-    QPainterPath board;
-    board.moveTo(at(b.nut.from));
-    board.lineTo(at(b.end.from));
-    board.lineTo(at(b.end.to));
-    board.lineTo(at(b.nut.to));
-    board.closeSubpath();
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xf3, 0xe6, 0xd0));
-    p.drawPath(board);
-
-    const QColor ink = palette().color(QPalette::Text);
-    p.setPen(QPen(QColor(0x9a, 0x9a, 0x9a), 1.0));
-    for (const BoardFretLine& fret : b.frets) {
-        line(fret.slot);
+    const double scale = std::min((width() - 2 * margin) / std::max(high.x - low.x, 1.0),
+                                  (height() - 2 * margin) / std::max(high.y - low.y, 1.0));
+    // Centred, y flipped so the bass side is on top; a 0.1 mm line a pixel wide.
+    DisplayList list = *board_;
+    for (Stroke& s : list.strokes) {
+        s.width *= 10.0 / scale;
     }
-    p.setPen(QPen(QColor(0x3b, 0x6e, 0xa8), 0.8));
-    for (const SegmentMm& s : b.strings) {
-        line(s);
-    }
-    if (b.centre) {
-        p.setPen(QPen(QColor(0xc0, 0x40, 0x40), 0.8, Qt::DashDotLine));
-        line(*b.centre);
-    }
-    p.setPen(QPen(ink, 1.0, Qt::DashLine));
-    line(b.bridge);
-    p.setPen(QPen(ink, 1.2));
-    line(b.saddle);
-    p.setPen(QPen(ink, 1.4));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(board);
+    p.translate((width() - scale * (high.x - low.x)) / 2 - scale * low.x,
+                (height() + scale * (high.y - low.y)) / 2 + scale * low.y);
+    p.scale(scale, -scale);
+    PaintDisplayList(p, *this, scale, list);
 }
 
 }  // namespace quillmar

@@ -1,12 +1,13 @@
 #pragma once
 
 // A small drawing of the whole board as it is set, scaled to fit, the bass
-// edge on top as the board is seen from the front with the nut on the left.
+// edge on top as the board is seen from the front with the nut on the left:
+// the display list every output draws, without its labels.
 
 #include <QWidget>
 #include <optional>
 
-#include "calculation/board_layout.h"
+#include "presentation/board_drawing.h"
 
 namespace quillmar {
 
@@ -16,8 +17,8 @@ class BoardPreview : public QWidget {
 public:
     explicit BoardPreview(QWidget* parent = nullptr);
 
-    // No layout: the note is shown in place of the board.
-    void setBoard(std::optional<BoardLayout> board, const QString& note = {});
+    // No drawing: the note is shown in place of the board.
+    void setBoard(std::optional<DisplayList> board, const QString& note = {});
     QSize sizeHint() const override { return {640, 170}; }
     QSize minimumSizeHint() const override { return {320, 90}; }
 
@@ -25,7 +26,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::optional<BoardLayout> board_;
+    std::optional<DisplayList> board_;
     QString note_;
 };
 

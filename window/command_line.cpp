@@ -11,13 +11,16 @@
 #include <utility>
 #include <vector>
 
+#include "calculation/board_layout.h"
 #include "command/calculate_command.h"
 #include "presentation/fret_template.h"
+#include "window/board_options.h"
 #include "window/board_settings_store.h"
 #include "window/design_file.h"
 #include "window/export_command.h"
 #include "window/print_command.h"
 #include "window/target_file.h"
+#include "window/template_command.h"
 
 namespace quillmar {
 
@@ -237,7 +240,7 @@ std::optional<QString> ReadRun(const QCommandLineParser& parser, BatchRun& run) 
             return QStringLiteral("invalid paper '%1'").arg(value("paper"));
         }
     }
-    return std::nullopt;
+    return ApplyBoardOptions(parser, run.board);
 }
 
 // The pages Print makes, as a PDF file's bytes: the same document on the
@@ -278,9 +281,18 @@ int Run(const BatchRun& run) {
     const bool drawsTemplate = std::any_of(run.files.begin(), run.files.end(), [](const auto& f) {
         return f.first == Output::TemplatePdf;
     });
-    if (drawsTemplate && TemplateLengthMm(table) > kLongestTemplateMm) {
+    if (drawsTemplate && TableScaleMm(table) > kLongestTemplateMm) {
         return Refuse(QStringLiteral("A scale length over %1 mm is too long for a paper template.")
                           .arg(kLongestTemplateMm));
+    }
+    // The board is checked as the Fretboard dialog checks it; against the
+    // table only when something draws it.
+    const bool drawsBoard = std::any_of(run.files.begin(), run.files.end(), [](const auto& f) {
+        return f.first != Output::Csv && f.first != Output::ReportPdf;
+    });
+    if (const auto problem =
+            drawsBoard ? ValidateBoard(run.board, table) : ValidateBoardSettings(run.board)) {
+        return Refuse(QString::fromStdString(problem->message));
     }
 
     ReportSource source;
@@ -290,14 +302,8 @@ int Run(const BatchRun& run) {
     source.display = table.display;
     source.grid = &grid;
     const std::vector<ReportLine> report = BuildReport(source);
-    const PrintDocument templateDocument{
-        QStringLiteral("Quillmar fret template"),
-        QStringLiteral("template"),
-        [&table](const QPagedPaintDevice& device) { return TemplatePageCount(table, device); },
-        [&table](QPagedPaintDevice& device, int copies, bool collate) {
-            return RenderTemplate(table, device, copies, collate);
-        },
-    };
+    const PrintDocument templateDocument =
+        TemplateDocument(table, TemplateJobFor(source, run.board, run.designPath));
 
     // Every file is made before any is written, so a failure leaves none half done.
     std::vector<QByteArray> contents;
@@ -309,10 +315,10 @@ int Run(const BatchRun& run) {
                 bytes = ExportBytes(ExportFormat::Csv, table, grid);
                 break;
             case Output::Dxf:
-                bytes = ExportBytes(ExportFormat::Dxf, table, grid);
+                bytes = ExportBytes(ExportFormat::Dxf, table, grid, run.board);
                 break;
             case Output::Svg:
-                bytes = ExportBytes(ExportFormat::Svg, table, grid);
+                bytes = ExportBytes(ExportFormat::Svg, table, grid, run.board);
                 break;
             case Output::TemplatePdf:
                 failure = RenderPdf(templateDocument, run.paper, bytes);
@@ -417,6 +423,7 @@ std::optional<int> RunCommandLine(const QStringList& arguments) {
         {QStringLiteral("report-pdf"), QStringLiteral("Write the pages Print makes as PDF."),
          QStringLiteral("FILE")},
     });
+    parser.addOptions(BoardOptions());
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     if (!parser.parse(arguments)) {

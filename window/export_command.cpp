@@ -25,12 +25,13 @@ QString ExportSuffix(ExportFormat format) {
     return QStringLiteral("csv");
 }
 
-QByteArray ExportBytes(ExportFormat format, const ComputedTable& table, const ResultsGrid& grid) {
+QByteArray ExportBytes(ExportFormat format, const ComputedTable& table, const ResultsGrid& grid,
+                       const std::optional<BoardSettings>& board) {
     switch (format) {
         case ExportFormat::Dxf:
-            return QByteArray::fromStdString(TemplateDxf(table));
+            return QByteArray::fromStdString(TemplateDxf(table, board));
         case ExportFormat::Svg:
-            return QByteArray::fromStdString(TemplateSvg(table));
+            return QByteArray::fromStdString(TemplateSvg(table, board));
         case ExportFormat::Csv:
             break;
     }
@@ -65,7 +66,8 @@ SaveChooser DefaultSaveChooser() {
 }
 
 void ExportTable(QWidget* parent, ExportFormat format, const std::optional<ComputedTable>& table,
-                 const ReportSource& source, const SaveChooser& choose, const QString& design) {
+                 const ReportSource& source, const SaveChooser& choose,
+                 const std::optional<BoardSettings>& board, const QString& design) {
     const FocusKeeper focus;
     const auto tell = [parent](QMessageBox::Icon icon, const QString& text) {
         QMessageBox box(icon, QStringLiteral("Quillmar"), text, QMessageBox::Ok, parent);
@@ -74,6 +76,10 @@ void ExportTable(QWidget* parent, ExportFormat format, const std::optional<Compu
     // No Calculate yet, or the last one stopped before its first row.
     if (!table || table->rows.empty() || source.grid == nullptr) {
         return tell(QMessageBox::Information, QString::fromLatin1(kNoFretsToDraw));
+    }
+    const std::optional<BoardSettings> drawn = format == ExportFormat::Csv ? std::nullopt : board;
+    if (const auto refusal = BoardRefusal(drawn, *table)) {
+        return tell(QMessageBox::Information, *refusal);
     }
     const QString suffix = ExportSuffix(format);
     const QString proposed = JobTitle(source, design) + '.' + suffix;
@@ -87,7 +93,7 @@ void ExportTable(QWidget* parent, ExportFormat format, const std::optional<Compu
     bool written = false;
     {
         const WaitCursor wait;
-        written = WriteWholeFile(path, ExportBytes(format, *table, *source.grid), reason);
+        written = WriteWholeFile(path, ExportBytes(format, *table, *source.grid, drawn), reason);
     }
     if (!written) {
         tell(QMessageBox::Warning, QStringLiteral("The file \"%1\" could not be written: %2.")

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "calculation/board_settings.h"
 #include "calculation/computed_table.h"
 #include "presentation/printed_report.h"
 
@@ -20,7 +21,10 @@ enum class ExportFormat { Dxf, Svg, Csv };
 QString ExportSuffix(ExportFormat format);
 
 // The whole file for the last table; CSV from the grid's texts.
-QByteArray ExportBytes(ExportFormat format, const ComputedTable& table, const ResultsGrid& grid);
+// DXF and SVG draw the board around the frets when one is given; it must
+// pass ValidateBoard.
+QByteArray ExportBytes(ExportFormat format, const ComputedTable& table, const ResultsGrid& grid,
+                       const std::optional<BoardSettings>& board = std::nullopt);
 
 // The path with ".suffix" added unless it ends with it already: a name like
 // "Quillmar - 25.5 inches" has a dot but no suffix.
@@ -34,9 +38,12 @@ using SaveChooser =
 SaveChooser DefaultSaveChooser();
 
 // The Export command: the save dialog, then the file written whole or not at
-// all; nothing to export or a failed write ends in a "Quillmar" box. The
-// proposed name is the job's (JobTitle), the open design's if there is one.
+// all; nothing to export, a board that cannot be drawn or a failed write
+// ends in a "Quillmar" box. The proposed name is the job's (JobTitle), the
+// open design's if there is one.
 void ExportTable(QWidget* parent, ExportFormat format, const std::optional<ComputedTable>& table,
-                 const ReportSource& source, const SaveChooser& choose, const QString& design = {});
+                 const ReportSource& source, const SaveChooser& choose,
+                 const std::optional<BoardSettings>& board = std::nullopt,
+                 const QString& design = {});
 
 }  // namespace quillmar

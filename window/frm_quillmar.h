@@ -19,8 +19,8 @@
 
 #include "calculation/board_settings.h"
 #include "command/calculate_command.h"
-#include "window/export_command.h"
 #include "window/design_command.h"
+#include "window/export_command.h"
 #include "window/print_command.h"
 #include "window/template_command.h"
 

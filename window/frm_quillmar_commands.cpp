@@ -142,7 +142,8 @@ void frmQuillmar::mnuPrintPreview_Click() {
 }
 
 void frmQuillmar::mnuPrintTemplate_Click() {
-    PreviewTemplate(this, table_, previewShower_, printerChooser_);
+    PreviewTemplate(this, table_, previewShower_, printerChooser_,
+                    TemplateJobFor(reportSource(), board_, designPath_));
 }
 
 void frmQuillmar::mnuFretboard_Click() {
@@ -161,7 +162,7 @@ void frmQuillmar::mnuFretboard_Click() {
 }
 
 void frmQuillmar::mnuExport_Click(ExportFormat format) {
-    ExportTable(this, format, table_, reportSource(), saveChooser_, designPath_);
+    ExportTable(this, format, table_, reportSource(), saveChooser_, board_, designPath_);
 }
 
 void frmQuillmar::cmdExit_Click() {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QLayout>
@@ -12,6 +13,7 @@
 #include <QPrinter>
 #include <QScreen>
 
+#include "calculation/board_layout.h"
 #include "presentation/fret_template.h"
 #include "window/wait_cursor.h"
 
@@ -108,26 +110,57 @@ void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewSho
     ShowPreview(parent, ReportDocument(report, source, design), show, choose);
 }
 
+std::optional<QString> BoardRefusal(const std::optional<BoardSettings>& board,
+                                    const ComputedTable& table) {
+    if (!board) {
+        return std::nullopt;
+    }
+    if (const auto problem = ValidateBoard(*board, table)) {
+        return QString::fromStdString(problem->message);
+    }
+    return std::nullopt;
+}
+
+TemplateJob TemplateJobFor(const ReportSource& source, const std::optional<BoardSettings>& board,
+                           const QString& design) {
+    TemplateJob job;
+    job.title = JobTitle(source, design) + QStringLiteral(" - template");
+    job.options.board = board;
+    if (!design.isEmpty()) {
+        job.options.name = QFileInfo(design).completeBaseName().toStdString();
+    }
+    return job;
+}
+
+PrintDocument TemplateDocument(const ComputedTable& table, const TemplateJob& job) {
+    return {
+        job.title,
+        QStringLiteral("template"),
+        [&table, &job](const QPagedPaintDevice& device) {
+            return TemplatePageCount(table, device, job.options);
+        },
+        [&table, &job](QPagedPaintDevice& device, int copies, bool collate) {
+            return RenderTemplate(table, device, copies, collate, job.options);
+        },
+    };
+}
+
 void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,
-                     const PreviewShower& show, const PrinterChooser& choose) {
+                     const PreviewShower& show, const PrinterChooser& choose,
+                     const TemplateJob& job) {
     // No Calculate yet, or the last one stopped before its first row.
     if (!table || table->rows.empty()) {
         return Tell(parent, QString::fromLatin1(kNoFretsToDraw));
     }
-    if (TemplateLengthMm(*table) > kLongestTemplateMm) {
+    if (TableScaleMm(*table) > kLongestTemplateMm) {
         return Tell(parent,
                     QStringLiteral("A scale length over %1 mm is too long for a paper template.")
                         .arg(kLongestTemplateMm));
     }
-    const PrintDocument document{
-        QStringLiteral("Quillmar fret template"),
-        QStringLiteral("template"),
-        [&table](const QPagedPaintDevice& device) { return TemplatePageCount(*table, device); },
-        [&table](QPagedPaintDevice& device, int copies, bool collate) {
-            return RenderTemplate(*table, device, copies, collate);
-        },
-    };
-    ShowPreview(parent, document, show, choose);
+    if (const auto refusal = BoardRefusal(job.options.board, *table)) {
+        return Tell(parent, *refusal);
+    }
+    ShowPreview(parent, TemplateDocument(*table, job), show, choose);
 }
 
 }  // namespace quillmar

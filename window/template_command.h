@@ -5,6 +5,7 @@
 
 #include "command/calculate_command.h"
 #include "presentation/printed_report.h"
+#include "presentation/template_sheets.h"
 #include "window/print_command.h"
 
 class QPageLayout;
@@ -35,9 +36,30 @@ PreviewShower DefaultPreviewShower();
 void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewShower& show,
                    const PrinterChooser& choose, const QString& design = {});
 
+// The board's refusal of the table, as the Fretboard dialog words it; none
+// without a board or when it can be drawn.
+std::optional<QString> BoardRefusal(const std::optional<BoardSettings>& board,
+                                    const ComputedTable& table);
+
+// The template's print job: its name, and what its sheets draw and say.
+struct TemplateJob {
+    QString title = QStringLiteral("Quillmar fret template");
+    TemplateOptions options;
+};
+
+// The job of the table's template: named as the report's job is (for the
+// open design, when one is), with " - template" after it, and the design's
+// name on its sheets.
+TemplateJob TemplateJobFor(const ReportSource& source, const std::optional<BoardSettings>& board,
+                           const QString& design = {});
+
 // The full-size template of the last table, in a preview; without rows to
-// draw, a message instead.
+// draw, or with a board that cannot be drawn around them, a message instead.
 void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,
-                     const PreviewShower& show, const PrinterChooser& choose);
+                     const PreviewShower& show, const PrinterChooser& choose,
+                     const TemplateJob& job = {});
+
+// The template as a document the Print command prints.
+PrintDocument TemplateDocument(const ComputedTable& table, const TemplateJob& job);
 
 }  // namespace quillmar

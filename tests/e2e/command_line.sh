@@ -7,6 +7,7 @@ bin=$(realpath "$1")
 dir=$(mktemp -d) && trap 'rm -rf "$dir"' EXIT
 cd "$dir" || exit 1
 export XDG_RUNTIME_DIR="$dir"  # keeps Qt's note about a missing one off standard error
+export XDG_CONFIG_HOME="$dir/config"  # the board settings remembered: none, the defaults
 failed=0
 
 # case: name, expected status, expected first line of standard error, files afterwards, arguments
@@ -32,6 +33,11 @@ case_ per_octave_refused 2 "quillmar: Please enter number of frets per octave." 
 case_ too_long 2 "quillmar: A scale length over 5000 mm is too long for a paper template." "$keep" --scale 5001mm --frets 3 --csv kept.csv --template-pdf t.pdf
 case_ design_and_file 2 "quillmar: unexpected argument 'd.quillmar'" "$keep" d.quillmar --csv kept.csv
 case_ design_refused 2 "quillmar: The design \"kept.csv\" cannot be opened: it is damaged or cut short (illegal value at byte 1)." "$keep" --design kept.csv --csv kept.csv
+case_ board_refused 2 "quillmar: The overhang must not be negative." "$keep" $S --overhang -1mm --csv kept.csv
+case_ fan_refused 2 "quillmar: The perpendicular fret must be 0 (the nut) to the last fret, 24." "$keep" $S --bass-scale 27in --perpendicular-fret 25 --dxf d.dxf
+case_ bad_slots 2 "quillmar: invalid --slots 'extend:3cm'" "$keep" $S --slots extend:3cm --svg s.svg
+case_ fanned 0 "" "d.dxf $keep" $S --bass-scale 686mm --perpendicular-fret 7 --strings 7 --saddle 2,0.1in --slots short:1 --no-centre-line --dxf d.dxf
+[ "$(grep -c '^STRINGS$' d.dxf) $(grep -c '^CENTRE$' d.dxf)" = "8 0" ] || { echo "FAIL board options" >&2; failed=1; }
 case_ folder_missing 1 "quillmar: no/t.csv: the folder \"$dir/no\" does not exist" "$keep" $S --csv no/t.csv
 case_ every_file 0 "" "d.dxf kept.csv r.pdf s.svg t.pdf Fret No.,Nut to Fret (mm),Fret to Fret (mm)" \
     --scale 24-3/4 --frets 24 --display mm --dxf d.dxf --svg s.svg --csv kept.csv --template-pdf t.pdf --report-pdf r.pdf --paper A3
@@ -41,5 +47,6 @@ for pdf in r.pdf t.pdf; do
     pdfinfo "$pdf" | grep -q '^Page size: .*(A3)' || { echo "FAIL $pdf not A3" >&2; failed=1; }
 done
 pdfinfo r.pdf | grep -q '^Title: *Quillmar - 628.65 millimeters - 24 frets$' || { echo "FAIL report title" >&2; failed=1; }
+pdfinfo t.pdf | grep -q '^Title: *Quillmar - 628.65 millimeters - 24 frets - template$' || { echo "FAIL template title" >&2; failed=1; }
 pdftotext t.pdf - | grep -q 'Scale length: 24.75 inches Method: 12th Root of 2' || { echo "FAIL template text" >&2; failed=1; }
 exit $failed

@@ -24,11 +24,13 @@
 #include <cmath>
 #include <csignal>
 #include <map>
+#include <numbers>
 #include <numeric>
 #include <ranges>
 
 #include <sys/resource.h>
 
+#include "calculation/board_layout.h"
 #include "command/calculate_command.h"
 #include "presentation/fret_template.h"
 #include "presentation/workshop_files.h"
@@ -729,6 +731,258 @@ TEST_P(WorkshopFiles, ReadBackAtTrueSize) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, WorkshopFiles, testing::Range<std::size_t>(0, std::size(kFiles)),
                          [](const auto& info) { return std::string(kFiles[info.param].name); });
+
+constexpr double kTol = 0.001;  // mm
+constexpr double kIn = 25.4;
+
+double Len(PointMm a, PointMm b) {
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
+double Cross(PointMm u, PointMm v) {
+    return u.x * v.y - u.y * v.x;
+}
+PointMm Dir(SegmentMm s) {
+    return {s.to.x - s.from.x, s.to.y - s.from.y};
+}
+double DistanceToLine(PointMm p, SegmentMm s) {
+    return std::abs(Cross(Dir(s), {p.x - s.from.x, p.y - s.from.y})) / Len(s.from, s.to);
+}
+PointMm Meet(SegmentMm a, SegmentMm b) {
+    const double t =
+        Cross({b.from.x - a.from.x, b.from.y - a.from.y}, Dir(b)) / Cross(Dir(a), Dir(b));
+    return {a.from.x + t * Dir(a).x, a.from.y + t * Dir(a).y};
+}
+
+// Nut-to-fret length of every semitone step by the methods' own definitions.
+std::vector<double> Definition(double scale, CalcMethod method, int perOctave, int steps) {
+    std::vector<double> d{0.0};
+    for (int n = 1; n <= steps; ++n) {
+        const double k = method == CalcMethod::Classic ? 17.817 : 17.835;
+        d.push_back(method == CalcMethod::Custom
+                        ? scale * (1 - std::pow(2.0, -n / double(perOctave)))
+                    : method == CalcMethod::TwelveRootTwo ? scale * (1 - std::pow(2.0, -n / 12.0))
+                                                          : d.back() + (scale - d.back()) / k);
+    }
+    return d;
+}
+
+// The board's lines as ezdxf reads them from the DXF, each layer's in drawing order.
+std::map<QString, std::vector<SegmentMm>> ReadBoardDxf(const std::string& dxf) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("b.dxf"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(dxf.data(), dxf.size()) > 0);
+    file.close();
+    QStringList read =
+        quillmar::Run("/usr/bin/python3", {"-c", kReadDxf, file.fileName()}).split('\n');
+    EXPECT_EQ(read.takeFirst().toStdString(), "0 0 4 1");
+    std::map<QString, std::vector<SegmentMm>> lines;
+    for (const QString& entity : read) {
+        if (const QStringList f = entity.split(' '); f.size() == 5) {
+            lines[f[0]].push_back(
+                {{f[1].toDouble(), f[2].toDouble()}, {f[3].toDouble(), f[4].toDouble()}});
+        }
+    }
+    return lines;
+}
+
+struct BoardCase {
+    const char* name;
+    CalcInputs inputs;
+    BoardSettings board;
+    double scale;            // mm, both sides
+    std::vector<int> steps;  // of the rows; empty: 1 to the fret count
+    double nutWidth = 0.0;   // when the case states them
+    double endWidth = 0.0;
+    bool printed = false;  // also printed tiled on A4, every fret end read back
+};
+
+const std::vector<int> kDiatonic{2, 4, 5, 7, 9, 10, 12, 14, 16, 17, 19, 21, 22, 24, 26, 28, 29};
+
+// clang-format off
+const BoardCase kBoards[] = {
+    // The defaults: 43.0 mm at the nut, 55.91 mm at the board's end.
+    {"StraightGuitar", {.scaleText = "25.5", .fretsText = "24"}, {}, 25.5 * kIn, {}, 43.0007,
+     55.9082},
+    {"FannedSevenString", {.scaleText = "25.5", .fretsText = "24"},
+     {.spreadNut = 41, .spreadBridge = 62, .strings = 7, .slots = SlotStyle::Extended,
+      .slotLength = 3, .fanned = true, .bassScale = 27 * kIn, .perpendicularFret = 7},
+     25.5 * kIn, {}, 0, 0, true},
+    {"FannedBassNutSquare", {.scaleEntry = ScaleEntry::Metric, .scaleText = "863.6",
+     .fretsText = "24"},
+     {.spreadNut = 36, .spreadBridge = 76, .overhang = 5, .boardEnd = 10, .strings = 5,
+      .slots = SlotStyle::Short, .centreLine = false, .fanned = true, .bassScale = 37 * kIn,
+      .perpendicularFret = 0},
+     863.6},
+    {"NineteenTone", {.scaleText = "25.5", .fretsText = "30", .method = CalcMethod::Custom,
+     .fretsPerOctaveText = "19"},
+     {.fanned = true, .bassScale = 26.5 * kIn, .perpendicularFret = 11, .saddleBass = 4},
+     25.5 * kIn},
+    {"DulcimerClassic", {.scaleText = "27", .fretsText = "17", .method = CalcMethod::Classic,
+     .mode = FretMode::Dulcimer},
+     {.spreadNut = 20, .spreadBridge = 30, .strings = 4, .slots = SlotStyle::Short,
+      .slotLength = 1},
+     27 * kIn, kDiatonic, 28.0002, 36.2148},
+};
+// clang-format on
+
+class BoardFiles : public testing::TestWithParam<std::size_t> {};
+
+// The board's DXF against the geometry a luthier would check with a rule: string lengths, fret
+// points from the methods' definitions, edges, slots; the printed sheets against the DXF.
+TEST_P(BoardFiles, LinesWhereTheGeometryPutsThem) {
+    const BoardCase& c = kBoards[GetParam()];
+    ResultsGrid grid;
+    const ComputedTable table = *RunCalculate(c.inputs, {}, grid).table;
+    const BoardSettings& s = c.board;
+    ASSERT_EQ(ValidateBoard(s, table), std::nullopt);
+    auto dxf = ReadBoardDxf(TemplateDxf(table, s));
+    const double bassScale = s.fanned ? s.bassScale : c.scale;
+    const std::vector<SegmentMm>& strings = dxf["STRINGS"];
+    ASSERT_EQ(strings.size(), static_cast<std::size_t>(s.strings));
+    ASSERT_EQ(dxf["OUTLINE"].size(), 3u);
+    const SegmentMm treble = strings.front(), bass = strings.back(), nut = dxf["NUT"].at(0),
+                    bridge = dxf["BRIDGE"].at(0), saddle = dxf["SADDLE"].at(0),
+                    trebleEdge = dxf["OUTLINE"][0], bassEdge = dxf["OUTLINE"][1],
+                    end = dxf["OUTLINE"][2];
+    ASSERT_LT(treble.from.y, bass.from.y);
+    // Along the string from the nut line when fanned, along the centre line when straight.
+    const auto along = [&](SegmentMm string, PointMm p) {
+        return s.fanned ? Len(Meet(string, nut), p) : p.x;
+    };
+    for (const auto& [string, scale, compensation] :
+         {std::tuple{treble, c.scale, s.saddleTreble},
+          std::tuple{bass, bassScale, s.fanned ? s.saddleBass : s.saddleTreble}}) {
+        EXPECT_NEAR(along(string, Meet(string, bridge)), scale, kTol);
+        EXPECT_NEAR(along(string, Meet(string, saddle)), scale + compensation, kTol);
+    }
+    EXPECT_NEAR(std::abs(Meet(treble, nut).y - Meet(bass, nut).y), s.spreadNut, kTol);
+
+    const std::vector<SegmentMm>& frets = dxf["FRETS"];
+    const int steps = c.steps.empty() ? static_cast<int>(table.rows.size()) : c.steps.back();
+    const auto trebleAt = Definition(c.scale, table.method, table.fretsPerOctave, steps);
+    const auto bassAt = Definition(bassScale, table.method, table.fretsPerOctave, steps);
+    ASSERT_EQ(frets.size(), c.steps.empty() ? table.rows.size() : c.steps.size());
+    const double slotOffset = s.slots == SlotStyle::ToEdges ? 0.0 : s.slotLength;
+    const double outward = s.slots == SlotStyle::Short ? -1.0 : 1.0;
+    for (std::size_t i = 0; i < frets.size(); ++i) {
+        SCOPED_TRACE("fret " + std::to_string(i + 1));
+        const int step = c.steps.empty() ? static_cast<int>(i) + 1 : c.steps[i];
+        const SegmentMm slot = frets[i];
+        EXPECT_NEAR(along(treble, Meet(slot, treble)), trebleAt[step], kTol);
+        EXPECT_NEAR(along(bass, Meet(slot, bass)), bassAt[step], kTol);
+        for (const PointMm& slotEnd : {slot.from, slot.to}) {
+            const PointMm atEdge = Meet(slot, slotEnd.y < 0 ? trebleEdge : bassEdge);
+            EXPECT_NEAR(Len(slotEnd, atEdge), slotOffset, kTol);
+            if (slotOffset > 0) {
+                EXPECT_GT(outward * (std::abs(slotEnd.y) - std::abs(atEdge.y)), 0.0);
+            }
+        }
+    }
+    const SegmentMm square = s.perpendicularFret == 0 ? nut : frets.at(s.perpendicularFret - 1);
+    if (s.fanned) {
+        EXPECT_NEAR(std::atan(Dir(square).x / Dir(square).y) * 180 / std::numbers::pi, 0.0, 0.001);
+    }
+    for (const auto& [edge, string] : {std::pair{trebleEdge, treble}, {bassEdge, bass}}) {
+        EXPECT_NEAR(DistanceToLine(edge.from, string), s.overhang, kTol);
+        EXPECT_NEAR(DistanceToLine(edge.to, string), s.overhang, kTol);
+        EXPECT_NEAR(DistanceToLine(edge.from, nut), 0.0, kTol);
+        EXPECT_NEAR(DistanceToLine(edge.to, frets.back()), s.boardEnd, kTol);
+    }
+    EXPECT_NEAR(DistanceToLine(end.from, frets.back()), s.boardEnd, kTol);
+    EXPECT_NEAR(DistanceToLine(end.to, frets.back()), s.boardEnd, kTol);
+    const BoardLayout shown = LayOutBoard(s, table);  // what the dialog shows
+    EXPECT_NEAR(Len(nut.from, nut.to), shown.nutWidth, kTol);
+    EXPECT_NEAR(Len(end.from, end.to), shown.endWidth, kTol);
+    if (c.nutWidth > 0) {
+        EXPECT_NEAR(shown.nutWidth, c.nutWidth, kTol);
+        EXPECT_NEAR(shown.endWidth, c.endWidth, kTol);
+    }
+    ASSERT_EQ(dxf.count("CENTRE"), s.centreLine ? 1u : 0u);
+    if (s.centreLine) {
+        const SegmentMm centre = dxf["CENTRE"].at(0);
+        EXPECT_NEAR(DistanceToLine(centre.from, nut) + std::abs(centre.from.y), 0, kTol);
+        EXPECT_NEAR(DistanceToLine(centre.to, bridge) + std::abs(centre.to.y), 0, kTol);
+    }
+    if (!c.printed) {
+        return;
+    }
+    // Fret 1 labelled at each end with that side's length, 25.5 and 27 in times 1 - 2^(-1/12).
+    std::map<bool, std::string> sides;  // by whether on the bass side
+    for (const Label& label : WorkshopDrawing(table, s).labels) {
+        if (Len(label.at, frets[0].from) < 2 || Len(label.at, frets[0].to) < 2) {
+            sides[label.at.y > 0] = label.text;
+        }
+    }
+    EXPECT_EQ(sides, (std::map<bool, std::string>{{false, "1  1.431"}, {true, "1  1.515"}}));
+
+    // Tiled on A4: every fret end on some sheet where the DXF has it, across the joins.
+    QTemporaryDir dir;
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(dir.filePath("t.pdf"));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        ASSERT_EQ(RenderTemplate(table, printer, 1, true, {s, "Seven"}), RenderResult::Printed);
+    }
+    const auto sheets = ReadStrokes(dir.filePath("t.pdf"), true);
+    const Pdf pdf = ReadPdf(dir.filePath("t.pdf"));
+    ASSERT_GT(sheets.size(), 2u);
+    static const QRegularExpression stretch(R"((-?[\d.]+) mm to [-\d.]+ mm from the nut)");
+    std::vector<SegmentMm> printed;  // board coordinates
+    for (std::size_t k = 0; k < sheets.size(); ++k) {
+        const QString text = QString::fromStdString(pdf.flows[k]);
+        SCOPED_TRACE("page " + std::to_string(k + 1));
+        EXPECT_TRUE(text.contains(QString("Seven Fret template, full size Page %1 of %2 ")
+                                      .arg(k + 1)
+                                      .arg(sheets.size())));
+        EXPECT_TRUE(
+            text.contains("Scale length: 25.5 inches treble, 27 inches bass, fret 7 "
+                          "perpendicular Method: 12th Root of 2"));
+        const double from = stretch.match(text).captured(1).toDouble();
+        // The first crossed mark stands at the stretch's start; the dashed centre line on y = 0.
+        double first = INFINITY, centre = NAN;
+        for (const auto& [line, dashed] : sheets[k]) {
+            if (std::abs(line.dx()) < 1e-3 && std::abs(line.length() - 8.0) < 0.1) {
+                first = std::min(first, line.x1());
+            } else if (dashed && std::abs(line.dy()) < 1e-3 && line.length() > 100) {
+                centre = line.y1();
+            }
+        }
+        for (const auto& [line, dashed] : sheets[k]) {
+            printed.push_back({{line.x1() - first + from, line.y1() - centre},
+                               {line.x2() - first + from, line.y2() - centre}});
+        }
+    }
+    for (std::size_t i = 0; i < frets.size(); ++i) {
+        for (const PointMm& e : {frets[i].from, frets[i].to}) {
+            double miss = INFINITY;
+            for (const auto& [from, to] : printed) {
+                miss = std::min({miss, Len(from, e), Len(to, e)});
+            }
+            EXPECT_LE(miss, kTolerance) << "fret " << i + 1 << " end at y " << e.y;
+        }
+    }
+    // And every piece of the board, cut at the joins or not, on a line of the DXF.
+    const auto onSegment = [](PointMm p, SegmentMm s) {
+        const double t = std::clamp(((p.x - s.from.x) * Dir(s).x + (p.y - s.from.y) * Dir(s).y) /
+                                        std::pow(Len(s.from, s.to), 2),
+                                    0.0, 1.0);
+        return Len(p, {s.from.x + t * Dir(s).x, s.from.y + t * Dir(s).y}) <= kTolerance;
+    };
+    const double across = std::max(Len(end.from, end.to), Len(bridge.from, bridge.to)) / 2.0;
+    for (const auto& [from, to] : printed) {
+        if (std::abs(from.y) <= across && std::abs(to.y) <= across) {
+            bool drawn = false;
+            for (const auto& [layer, lines] : dxf) {
+                drawn |= std::ranges::any_of(
+                    lines, [&](SegmentMm s) { return onSegment(from, s) && onSegment(to, s); });
+            }
+            EXPECT_TRUE(drawn) << from.x << " " << from.y << " to " << to.x << " " << to.y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BoardFiles, testing::Range<std::size_t>(0, std::size(kBoards)),
+                         [](const auto& info) { return std::string(kBoards[info.param].name); });
 
 }  // namespace
 }  // namespace quillmar
