@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "calculation/fret_methods.h"
+#include "calculation/scale_length.h"
 
 namespace quillmar {
 
@@ -11,21 +12,23 @@ namespace {
 
 // "3", "3mm" or "0.125in": millimetres unless inches are said. A sign is
 // read, so the settings' own check refuses a negative length by name.
-std::optional<double> Length(const QString& text, bool inchesByDefault = false) {
-    static const QRegularExpression decimal(QStringLiteral(R"(^(-?(\d+\.?\d*|\.\d+))(in|mm)?$)"));
-    static const QRegularExpression fraction(QStringLiteral(R"(^(\d+)-(\d{1,2})/(\d{1,2})$)"));
-    if (const auto match = decimal.match(text); match.hasMatch()) {
-        const bool inches =
-            match.captured(3).isEmpty() ? inchesByDefault : match.captured(3) == u"in";
-        return match.captured(1).toDouble() * (inches ? kMillimetresPerInch : 1.0);
-    }
-    const auto match = fraction.match(text);
-    const int denominator = match.captured(3).toInt();
-    if (!inchesByDefault || !match.hasMatch() || denominator < 2 || denominator > 64) {
+std::optional<double> Length(const QString& text) {
+    static const QRegularExpression length(QStringLiteral(R"(^(-?(\d+\.?\d*|\.\d+))(in|mm)?$)"));
+    const auto match = length.match(text);
+    if (!match.hasMatch()) {
         return std::nullopt;
     }
-    return (match.captured(1).toDouble() + match.captured(2).toDouble() / denominator) *
-           kMillimetresPerInch;
+    return match.captured(1).toDouble() * (match.captured(3) == u"in" ? kMillimetresPerInch : 1.0);
+}
+
+// A scale length in millimetres, resolved as the window resolves its own.
+std::optional<double> ScaleMm(const QString& text) {
+    CalcInputs inputs;
+    if (!ReadScaleLength(text, inputs)) {
+        return std::nullopt;
+    }
+    const double length = ResolveScaleLength(inputs).length;
+    return inputs.scaleEntry == ScaleEntry::Metric ? length : length * kMillimetresPerInch;
 }
 
 std::optional<std::int16_t> Count(const QString& text) {
@@ -36,6 +39,27 @@ std::optional<std::int16_t> Count(const QString& text) {
 }
 
 }  // namespace
+
+bool ReadScaleLength(const QString& text, CalcInputs& inputs) {
+    static const QRegularExpression decimal(QStringLiteral(R"(^(\d+\.?\d*|\.\d+)(in|mm)?$)"));
+    static const QRegularExpression fraction(QStringLiteral(R"(^(\d+)-(\d{1,2})/(\d{1,2})$)"));
+    if (const auto match = decimal.match(text); match.hasMatch()) {
+        const bool metric = match.captured(2) == u"mm";
+        inputs.scaleEntry = metric ? ScaleEntry::Metric : ScaleEntry::Decimal;
+        inputs.scaleText = match.captured(1).toStdString();
+        return true;
+    }
+    const auto match = fraction.match(text);
+    const int denominator = match.captured(3).toInt();
+    if (!match.hasMatch() || denominator < 2 || denominator > 64) {
+        return false;
+    }
+    inputs.scaleEntry = ScaleEntry::Fraction;
+    inputs.wholeText = match.captured(1).toStdString();
+    inputs.numeratorText = match.captured(2).toStdString();
+    inputs.denominatorText = match.captured(3).toStdString();
+    return true;
+}
 
 QList<QCommandLineOption> BoardOptions() {
     const auto option = [](const char* name, const char* text, const char* value = nullptr) {
@@ -117,7 +141,7 @@ std::optional<QString> ApplyBoardOptions(const QCommandLineParser& parser, Board
         board.centreLine = false;
     }
     if (given("bass-scale")) {
-        const auto length = Length(value("bass-scale"), true);
+        const auto length = ScaleMm(value("bass-scale"));
         if (!length) {
             return invalid("bass-scale");
         }

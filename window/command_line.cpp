@@ -66,28 +66,6 @@ int BadUsage(const QString& message) {
     return kBadUsage;
 }
 
-// "25.5" and "25.5in" decimal inches, "648mm", "24-3/4" inches and a fraction.
-bool ReadLength(const QString& text, CalcInputs& inputs) {
-    static const QRegularExpression decimal(QStringLiteral(R"(^(\d+\.?\d*|\.\d+)(in|mm)?$)"));
-    static const QRegularExpression fraction(QStringLiteral(R"(^(\d+)-(\d{1,2})/(\d{1,2})$)"));
-    if (const auto match = decimal.match(text); match.hasMatch()) {
-        const bool metric = match.captured(2) == u"mm";
-        inputs.scaleEntry = metric ? ScaleEntry::Metric : ScaleEntry::Decimal;
-        inputs.scaleText = match.captured(1).toStdString();
-        return true;
-    }
-    const auto match = fraction.match(text);
-    const int denominator = match.captured(3).toInt();
-    if (!match.hasMatch() || denominator < 2 || denominator > 64) {
-        return false;
-    }
-    inputs.scaleEntry = ScaleEntry::Fraction;
-    inputs.wholeText = match.captured(1).toStdString();
-    inputs.numeratorText = match.captured(2).toStdString();
-    inputs.denominatorText = match.captured(3).toStdString();
-    return true;
-}
-
 bool ReadMethod(const QString& text, CalcInputs& inputs) {
     static const QRegularExpression tet(QStringLiteral(R"(^(\d{1,4})-tet$)"));
     if (text == u"12root2") {
@@ -166,7 +144,7 @@ std::optional<QString> ReadRun(const QCommandLineParser& parser, BatchRun& run) 
     if (!given("scale") && !design) {
         return QStringLiteral("--scale is required");
     }
-    if (given("scale") && !ReadLength(value("scale"), inputs)) {
+    if (given("scale") && !ReadScaleLength(value("scale"), inputs)) {
         return QStringLiteral("invalid length '%1'").arg(value("scale"));
     }
     const bool dulcimer = given("dulcimer") || inputs.mode == FretMode::Dulcimer;
