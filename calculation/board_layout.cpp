@@ -197,8 +197,13 @@ std::optional<BoardProblem> ValidateBoard(const BoardSettings& board, const Comp
         const Line fret = FretLine(f, i);
         if (!(CrossingParameter(f.trebleEdge, fret) > CrossingParameter(f.trebleEdge, previous) &&
               CrossingParameter(f.bassEdge, fret) > CrossingParameter(f.bassEdge, previous))) {
-            return BoardProblem{BoardField::BassScale,
-                                "The bass scale length makes the frets cross on the board."};
+            // Square frets only meet where the table's lengths do (a scale of 0).
+            return board.fanned
+                       ? BoardProblem{BoardField::BassScale,
+                                      "The bass scale length makes the frets cross on the board."}
+                       : BoardProblem{BoardField::Table,
+                                      "The frets lie on top of one another: there is no board "
+                                      "to draw."};
         }
         if (board.slots == SlotStyle::Short) {
             const SegmentMm slot = EdgeToEdge(fret, f.trebleEdge, f.bassEdge);

@@ -52,14 +52,18 @@ QString UnitWord(BoardUnit unit) {
     return unit == BoardUnit::Inches ? QStringLiteral("in") : QStringLiteral("mm");
 }
 
+// A point or the locale's decimal sign; never a group separator, so a German
+// "2,835" is not the C locale's 2835.
 std::optional<double> Parse(const QString& text) {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    if (ok) {
-        return value;
+    for (QLocale locale : {QLocale::c(), QLocale()}) {
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+        bool ok = false;
+        const double value = locale.toDouble(text.trimmed(), &ok);
+        if (ok) {
+            return value;
+        }
     }
-    const double local = QLocale().toDouble(text.trimmed(), &ok);
-    return ok ? std::optional(local) : std::nullopt;
+    return std::nullopt;
 }
 
 }  // namespace

@@ -157,8 +157,21 @@ QString TargetFile::Reason() const {
 
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& reason) {
     TargetFile file(path);
-    if (file.Open() && file.Device()->write(bytes) == bytes.size() && file.Commit()) {
-        return true;
+    if (file.Open()) {
+        // The write that fills the disk stops short without a reason; writing
+        // the rest gives it.
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            const qint64 wrote =
+                file.Device()->write(bytes.constData() + done, bytes.size() - done);
+            if (wrote <= 0) {
+                break;
+            }
+            done += wrote;
+        }
+        if (done == bytes.size() && file.Commit()) {
+            return true;
+        }
     }
     reason = file.Reason();
     return false;

@@ -133,14 +133,15 @@ TemplateJob TemplateJobFor(const ReportSource& source, const std::optional<Board
 }
 
 PrintDocument TemplateDocument(const ComputedTable& table, const TemplateJob& job) {
+    // The options are copied: a caller may pass a job made on the spot.
     return {
         job.title,
         QStringLiteral("template"),
-        [&table, &job](const QPagedPaintDevice& device) {
-            return TemplatePageCount(table, device, job.options);
+        [&table, options = job.options](const QPagedPaintDevice& device) {
+            return TemplatePageCount(table, device, options);
         },
-        [&table, &job](QPagedPaintDevice& device, int copies, bool collate) {
-            return RenderTemplate(table, device, copies, collate, job.options);
+        [&table, options = job.options](QPagedPaintDevice& device, int copies, bool collate) {
+            return RenderTemplate(table, device, copies, collate, options);
         },
     };
 }

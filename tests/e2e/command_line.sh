@@ -36,9 +36,13 @@ case_ design_refused 2 "quillmar: The design \"kept.csv\" cannot be opened: it i
 case_ board_refused 2 "quillmar: The overhang must not be negative." "$keep" $S --overhang -1mm --csv kept.csv
 case_ fan_refused 2 "quillmar: The perpendicular fret must be 0 (the nut) to the last fret, 24." "$keep" $S --bass-scale 27in --perpendicular-fret 25 --dxf d.dxf
 case_ bad_slots 2 "quillmar: invalid --slots 'extend:3cm'" "$keep" $S --slots extend:3cm --svg s.svg
-case_ fanned 0 "" "d.dxf $keep" $S --bass-scale 686mm --perpendicular-fret 7 --strings 7 --saddle 2,0.1in --slots short:1 --no-centre-line --dxf d.dxf
-[ "$(grep -c '^STRINGS$' d.dxf) $(grep -c '^CENTRE$' d.dxf)" = "8 0" ] || { echo "FAIL board options" >&2; failed=1; }
+case_ fanned 0 "" "d.dxf kept.csv t.pdf keep" $S --bass-scale 686mm --perpendicular-fret 7 --strings 7 --saddle 2,0.1in --slots short:1 --no-centre-line --dxf d.dxf --template-pdf t.pdf
+[ "$(grep -c '^STRINGS$' d.dxf) $(grep -c '^CENTRE$' d.dxf) $(pdftotext t.pdf - | grep -c '27.00787 inches bass')" = "8 0 3" ] || { echo "FAIL board options" >&2; failed=1; }
 case_ folder_missing 1 "quillmar: no/t.csv: the folder \"$dir/no\" does not exist" "$keep" $S --csv no/t.csv
+# A write that fills the disk part way names the reason and leaves the old file.
+(trap '' XFSZ; ulimit -f 8; env -u DISPLAY "$bin" $S --template-pdf kept.csv 2>err)
+[ "$? $(cat err kept.csv)" = "1 quillmar: kept.csv: File too large
+keep" ] || { echo "FAIL full: $(cat err)" >&2; failed=1; }
 case_ every_file 0 "" "d.dxf kept.csv r.pdf s.svg t.pdf Fret No.,Nut to Fret (mm),Fret to Fret (mm)" \
     --scale 24-3/4 --frets 24 --display mm --dxf d.dxf --svg s.svg --csv kept.csv --template-pdf t.pdf --report-pdf r.pdf --paper A3
 
