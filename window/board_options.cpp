@@ -148,6 +148,9 @@ std::optional<QString> ApplyBoardOptions(const QCommandLineParser& parser, Board
         board.fanned = true;
         board.bassScale = *length;
     }
+    if (given("perpendicular-fret") && !board.fanned) {
+        return QStringLiteral("--perpendicular-fret needs --bass-scale or a fanned board");
+    }
     if (given("saddle")) {
         const QStringList sides = value("saddle").split(u',');
         const auto treble = Length(sides.front());

@@ -363,7 +363,8 @@ std::optional<int> RunCommandLine(const QStringList& arguments) {
         "Fret positions for the luthier's bench. With no options the window opens, with\n"
         "the design DESIGN.quillmar when one is named. With --scale and --frets, or\n"
         "--design, and one or more output files the table, its template and its report\n"
-        "are written without a window. FILE \"-\" is standard output."));
+        "are written without a window. FILE \"-\" is standard output. The board options\n"
+        "change the fretboard of the design, or else the one Calc > Fretboard... last kept."));
     parser.addOptions({
         {QStringLiteral("design"),
          QStringLiteral("Start from a saved design: its inputs and fretboard. --scale, --frets, "

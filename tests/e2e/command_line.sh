@@ -35,6 +35,7 @@ case_ design_and_file 2 "quillmar: unexpected argument 'd.quillmar'" "$keep" d.q
 case_ design_refused 2 "quillmar: The design \"kept.csv\" cannot be opened: it is damaged or cut short (illegal value at byte 1)." "$keep" --design kept.csv --csv kept.csv
 case_ board_refused 2 "quillmar: The overhang must not be negative." "$keep" $S --overhang -1mm --csv kept.csv
 case_ fan_refused 2 "quillmar: The perpendicular fret must be 0 (the nut) to the last fret, 24." "$keep" $S --bass-scale 27in --perpendicular-fret 25 --dxf d.dxf
+case_ fret_unfanned 2 "quillmar: --perpendicular-fret needs --bass-scale or a fanned board" "$keep" $S --perpendicular-fret 3 --dxf d.dxf
 case_ bad_slots 2 "quillmar: invalid --slots 'extend:3cm'" "$keep" $S --slots extend:3cm --svg s.svg
 case_ fanned 0 "" "d.dxf kept.csv t.pdf keep" $S --bass-scale 686mm --perpendicular-fret 7 --strings 7 --saddle 2,0.1in --slots short:1 --no-centre-line --dxf d.dxf --template-pdf t.pdf
 [ "$(grep -c '^STRINGS$' d.dxf) $(grep -c '^CENTRE$' d.dxf) $(pdftotext t.pdf - | grep -c '27.00787 inches bass')" = "8 0 3" ] || { echo "FAIL board options" >&2; failed=1; }
