@@ -116,6 +116,9 @@ void BoardDialog::createControls() {
         QWidget* row = lengthBox(which, layout->parentWidget());
         layout->addRow(caption, row);
         qobject_cast<QLabel*>(layout->labelForField(row))->setBuddy(lengths_[which]);
+        // The label sits outside the box's own row, where a screen reader
+        // does not look for it.
+        lengths_[which]->setAccessibleName(QString(caption).remove(u'&').remove(u':'));
         return row;
     };
 
@@ -246,6 +249,8 @@ void BoardDialog::fannedChanged(bool on) {
     }
     saddleTrebleLabel_->setText(on ? QStringLiteral("&Treble side:")
                                    : QStringLiteral("&Treble and bass:"));
+    lengths_[SaddleTreble]->setAccessibleName(on ? QStringLiteral("Treble side")
+                                                 : QStringLiteral("Treble and bass"));
     redraw();
 }
 
@@ -267,6 +272,8 @@ void BoardDialog::showUnit(BoardUnit unit) {
             }
         }
         lengths_[i]->setText(Format(exact_[i], unit));
+        lengths_[i]->setAccessibleDescription(
+            unit == BoardUnit::Inches ? QStringLiteral("inches") : QStringLiteral("millimetres"));
         units_[i]->setText(UnitWord(unit));
     }
     unit_ = unit;

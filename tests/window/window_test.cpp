@@ -478,6 +478,10 @@ TEST(Fretboard, RefusesByNameKeepsExactAndRemembers) {
     refused.strings = 1;
     quillmar::BoardDialog dialog(given, table.table);
     dialog.show();
+    for (QLineEdit* box : dialog.findChildren<QLineEdit*>(QRegularExpression("^txtBoard"))) {
+        EXPECT_NE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name), "")
+            << "a length box a screen reader cannot name";
+    }
     const auto edit = [&](int i) {
         return dialog.findChild<QLineEdit*>(QString("txtBoard%1").arg(i));
     };
