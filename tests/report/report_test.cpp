@@ -386,10 +386,8 @@ TEST_P(Targets, RefusedOrWrittenWhole) {
         QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     EXPECT_EQ((What(path) + "|" + names.join(' ')).toStdString(), c.after.toStdString());
     if (*c.size) {
-        static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
-        const auto m = page.match(quillmar::Run("pdftotext", {"-bbox", path, "-"}));
-        const auto mm = [&m](int i) { return qRound(m.captured(i).toDouble() / 72 * 25.4); };
-        EXPECT_EQ(QString("%1 x %2").arg(mm(1)).arg(mm(2)).toStdString(), c.size);
+        const QSizeF mm = ReadPdf(path).size;
+        EXPECT_EQ(QString("%1 x %2").arg(qRound(mm.width())).arg(qRound(mm.height())), c.size);
     }
 }
 
@@ -473,6 +471,50 @@ double WorstMiss(const std::vector<double>& values, const std::vector<double>& t
     return worst;
 }
 
+// A template's pages: text, and strokes moved along the axis to mm from the nut by the stretch
+// the page names, whose ends its crossed marks (8 mm arms) stand at; its words' boxes.
+struct Sheet {
+    QString text;
+    std::vector<std::pair<QLineF, bool>> strokes;
+    double from, to;
+    std::vector<QRectF> words;
+};
+std::vector<Sheet> ReadSheets(const QString& path, bool portrait) {
+    const auto strokes = ReadStrokes(path, portrait);
+    const Pdf pdf = ReadPdf(path);
+    EXPECT_EQ(pdf.pages.size(), strokes.size());
+    static const QRegularExpression stretch(R"((-?[\d.]+) mm to (-?[\d.]+) mm from the nut)");
+    std::vector<Sheet> sheets;
+    for (std::size_t k = 0; k < strokes.size(); ++k) {
+        SCOPED_TRACE("page " + std::to_string(k + 1));
+        const QString text = QString::fromStdString(pdf.flows[k]);
+        EXPECT_TRUE(text.contains(QString("Page %1 of %2 ").arg(k + 1).arg(strokes.size())));
+        std::vector<double> marks, bars;
+        for (const auto& [s, dashed] : strokes[k]) {
+            if (std::abs(s.dy()) < 1e-3) {
+                bars.push_back(s.length());
+            } else if (std::abs(s.dx()) < 1e-3 && std::abs(s.length() - 8.0) < 0.1) {
+                marks.push_back(s.x1());
+            }
+        }
+        EXPECT_LE(WorstMiss({100.0, 101.6}, bars), kTolerance) << "the 100 mm and 4 inch bars";
+        const auto m = stretch.match(text);
+        if (!m.hasMatch() || marks.empty()) {
+            ADD_FAILURE() << "no stretch or no crossed marks";
+            continue;
+        }
+        const auto [first, last] = std::ranges::minmax(marks);
+        Sheet& sheet = sheets.emplace_back(text, strokes[k], m.captured(1).toDouble(),
+                                           m.captured(2).toDouble());
+        EXPECT_NEAR(last - first, sheet.to - sheet.from, kTolerance);
+        for (auto& [s, dashed] : sheet.strokes) {
+            s.translate(sheet.from - first, 0);
+        }
+        sheet.words = pdf.pageWords[k];
+    }
+    return sheets;
+}
+
 struct Case {
     const char* name;
     CalcInputs in;
@@ -537,10 +579,8 @@ TEST_P(Template, PrintedAtTrueScale) {
         EXPECT_FALSE(QFile::exists(dir.filePath("t.pdf")));
         return;
     }
-    const auto sheets = ReadStrokes(dir.filePath("t.pdf"), c.orientation == QPageLayout::Portrait);
-    const Pdf pdf = ReadPdf(dir.filePath("t.pdf"));
+    const auto sheets = ReadSheets(dir.filePath("t.pdf"), c.orientation == QPageLayout::Portrait);
     ASSERT_GT(sheets.size(), 1u);
-    ASSERT_EQ(pdf.pages.size(), sheets.size());
 
     const double perUnit = in.scaleEntry == ScaleEntry::Metric ? 1 : 25.4;
     const double scaleMm = std::stod(in.scaleText) * perUnit;
@@ -548,41 +588,17 @@ TEST_P(Template, PrintedAtTrueScale) {
     for (const ComputedRow& row : table->rows) {
         expected.push_back(row.nutToFret * perUnit);
     }
-    EXPECT_NE(pdf.flows[0].find(c.header), std::string::npos) << c.header;
+    EXPECT_TRUE(sheets[0].text.contains(QString::fromStdString(c.header))) << c.header;
     std::vector<double> lines, bridges;
-    std::vector<std::pair<double, double>> stretches;
-    static const QRegularExpression stretch(R"(([\d.]+) mm to ([\d.]+) mm from the nut)");
-    for (std::size_t k = 0; k < sheets.size(); ++k) {
-        const QString text = QString::fromStdString(pdf.flows[k]);
-        const std::vector<QRectF>& words = pdf.pageWords[k];  // labels and texts are words
-        SCOPED_TRACE("page " + std::to_string(k + 1));
-        EXPECT_TRUE(text.contains(QString("Page %1 of %2 ").arg(k + 1).arg(sheets.size())));
-        const auto match = stretch.match(text);
-        ASSERT_TRUE(match.hasMatch());
-        const auto [from, to] =
-            stretches.emplace_back(match.captured(1).toDouble(), match.captured(2).toDouble());
-
-        // The crossed marks (8 mm arms) stand at the two ends of the stretch.
-        std::vector<double> marks, bars;
-        for (const auto& [s, dashed] : sheets[k]) {
-            if (std::abs(s.dy()) < 1e-3) {
-                bars.push_back(s.length());
-            } else if (std::abs(s.dx()) < 1e-3 && std::abs(s.length() - 8.0) < 0.1) {
-                marks.push_back(s.x1());
-            }
-        }
-        EXPECT_LE(WorstMiss({100.0, 101.6}, bars), kTolerance) << "the 100 mm and 4 inch bars";
-        ASSERT_FALSE(marks.empty());
-        const auto [first, last] = std::ranges::minmax(marks);
-        EXPECT_NEAR(last - first, to - from, kTolerance);
-        for (const auto& [s, dashed] : sheets[k]) {
+    for (const Sheet& sheet : sheets) {
+        for (const auto& [s, dashed] : sheet.strokes) {
             if (std::abs(s.dx()) < 1e-3 && s.length() >= 60.0) {
-                (dashed ? bridges : lines).push_back(s.x1() - first + from);
+                (dashed ? bridges : lines).push_back(s.x1());
             }
         }
-        for (std::size_t i = 0; i < words.size(); ++i) {
+        for (std::size_t i = 0; i < sheet.words.size(); ++i) {  // labels and texts are words
             for (std::size_t j = 0; j < i; ++j) {
-                EXPECT_FALSE(words[i].adjusted(.1, .1, -.1, -.1).intersects(words[j]));
+                EXPECT_FALSE(sheet.words[i].adjusted(.1, .1, -.1, -.1).intersects(sheet.words[j]));
             }
         }
     }
@@ -593,8 +609,7 @@ TEST_P(Template, PrintedAtTrueScale) {
 
     // Equal stretches overlapping by 20 mm, enough to reach the bridge, using most of the paper.
     const QSizeF paper = QPageSize(c.paper).size(QPageSize::Millimeter);
-    const double length = stretches[0].second - stretches[0].first;
-    const double step = stretches[1].first - stretches[0].first;
+    const double length = sheets[0].to - sheets[0].from, step = sheets[1].from - sheets[0].from;
     EXPECT_GT(length, std::max(paper.width(), paper.height()) - 30.0);
     EXPECT_EQ(step, length - 20.0);
     EXPECT_EQ(sheets.size(), 1 + std::ceil((scaleMm - length) / step));
@@ -612,6 +627,52 @@ print(len(audit.errors), len(audit.fixes), doc.header.get('$INSUNITS'), doc.head
 for e in doc.modelspace():
     line = [e.dxf.start.x, e.dxf.start.y, e.dxf.end.x, e.dxf.end.y] if e.dxftype() == 'LINE' else [e.dxftype()]
     print(e.dxf.layer, *line))";
+
+constexpr double kTol = 0.001;  // mm
+constexpr double kIn = 25.4;
+
+double Len(PointMm a, PointMm b) {
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
+double Cross(PointMm u, PointMm v) {
+    return u.x * v.y - u.y * v.x;
+}
+PointMm Dir(SegmentMm s) {
+    return {s.to.x - s.from.x, s.to.y - s.from.y};
+}
+double DistanceToLine(PointMm p, SegmentMm s) {
+    return std::abs(Cross(Dir(s), {p.x - s.from.x, p.y - s.from.y})) / Len(s.from, s.to);
+}
+PointMm Meet(SegmentMm a, SegmentMm b) {
+    const double t =
+        Cross({b.from.x - a.from.x, b.from.y - a.from.y}, Dir(b)) / Cross(Dir(a), Dir(b));
+    return {a.from.x + t * Dir(a).x, a.from.y + t * Dir(a).y};
+}
+
+// A file's bytes written.
+void Write(const QString& path, const std::string& text) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text.data(), text.size()) > 0);
+}
+
+// A DXF written and read back by ezdxf: each layer's lines in drawing order, anything else
+// under its layer and type, e.g. "LABELS TEXT".
+std::map<QString, std::vector<SegmentMm>> ReadDxf(const QString& path, const std::string& dxf) {
+    Write(path, dxf);
+    QStringList read = quillmar::Run("/usr/bin/python3", {"-c", kReadDxf, path}).split('\n');
+    EXPECT_EQ(read.takeFirst().toStdString(), "0 0 4 1");
+    std::map<QString, std::vector<SegmentMm>> lines;
+    for (const QString& entity : read) {
+        const QStringList f = entity.split(' ');
+        if (f.size() == 5) {
+            lines[f[0]].push_back(
+                {{f[1].toDouble(), f[2].toDouble()}, {f[3].toDouble(), f[4].toDouble()}});
+        } else if (f.size() == 2) {
+            lines[entity].emplace_back();
+        }
+    }
+    return lines;
+}
 
 struct FileCase {
     const char* name;
@@ -648,82 +709,55 @@ TEST_P(WorkshopFiles, ReadBackAtTrueSize) {
         want["FRETS"].push_back(static_cast<double>(row.nutToFret) * toMm);
     }
     QTemporaryDir dir;
-    const auto write = [&dir](const QString& name, const std::string& text) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text.data(), text.size()) > 0);
-    };
-    write("t.dxf", TemplateDxf(*table));
-    write("t.svg", TemplateSvg(*table));
+    const std::string svgText = TemplateSvg(*table);
+    Write(dir.filePath("t.svg"), svgText);
 
-    // DXF: a clean audit, millimetres, one LINE per row, nut, bridge and centre line.
-    QStringList dxf =
-        quillmar::Run("/usr/bin/python3", {"-c", kReadDxf, dir.filePath("t.dxf")}).split('\n');
-    EXPECT_EQ(dxf.takeFirst().toStdString(), "0 0 4 1");
-    std::map<QString, std::vector<double>> got;
-    int labels = 0;
-    for (const QString& entity : dxf) {
-        const QStringList f = entity.split(' ');
-        if (f.size() == 5 && f[0] == "CENTRE") {
-            EXPECT_EQ(QLineF(f[1].toDouble(), f[2].toDouble(), f[3].toDouble(), f[4].toDouble()),
-                      QLineF(0, 0, scale, 0));
-        } else if (f.size() == 5) {
-            EXPECT_EQ(f[1], f[3]) << "a line across the board";
-            got[f[0]].push_back(f[1].toDouble());
-        } else if (f.size() == 2) {
-            EXPECT_EQ(entity.toStdString(), "LABELS TEXT");
-            ++labels;
-        }
-    }
-    EXPECT_EQ(dxf.filter("CENTRE ").size(), 1);
-    EXPECT_GT(labels, 2);
-    EXPECT_EQ(got.size(), want.size());
+    // DXF: a clean audit, millimetres, one LINE across per row, nut, bridge and centre line.
+    auto dxf = ReadDxf(dir.filePath("t.dxf"), TemplateDxf(*table));
+    ASSERT_EQ(dxf["CENTRE"].size(), 1u);
+    EXPECT_LE(Len(dxf["CENTRE"][0].from, {0, 0}) + Len(dxf["CENTRE"][0].to, {scale, 0}), kTol);
+    EXPECT_GT(dxf["LABELS TEXT"].size(), 2u);
+    EXPECT_EQ(dxf.size(), want.size() + 2) << "other layers or entities";
     for (const auto& [layer, positions] : want) {
-        ASSERT_EQ(got[layer].size(), positions.size()) << layer.toStdString();
+        ASSERT_EQ(dxf[layer].size(), positions.size()) << layer.toStdString();
         for (std::size_t i = 0; i < positions.size(); ++i) {
-            EXPECT_NEAR(got[layer][i], positions[i], 0.001) << layer.toStdString() << " " << i;
+            EXPECT_NEAR(dxf[layer][i].from.x, positions[i], kTol) << layer.toStdString() << i;
+            EXPECT_EQ(dxf[layer][i].from.x, dxf[layer][i].to.x) << "a line across the board";
         }
     }
 
     // SVG: rendered to a PDF page of the size it states, the lines across at the same places.
     std::vector<double> all = want["FRETS"];
     all.insert(all.end(), {0.0, scale});
-    std::ranges::sort(all);
+    const auto across = [](const QString& pdf, double tolerance, double left) {
+        std::vector<double> x;
+        const auto pages = ReadStrokes(pdf, false);
+        for (const auto& [line, dashed] : pages.at(0)) {
+            if (std::abs(line.dx()) < 1e-3 &&
+                std::abs(line.length() - kWorkshopLineMm) < tolerance) {
+                x.push_back(line.x1() + left);
+            }
+        }
+        return x;
+    };
     const QString svg = dir.filePath("t.svg"), pdf = dir.filePath("svg.pdf");
     quillmar::Run(c.svgReader,
                   c.svgReader == "inkscape"
                       ? QStringList{"--export-type=pdf", "--export-filename=" + pdf, svg}
                       : QStringList{"-f", "pdf", "-o", pdf, svg});
-    QFile file(svg);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const auto box = QRegularExpression(R"re(width="(\d+)mm" height="(\d+)mm" viewBox="(-?\d+) )re")
-                         .match(file.readAll());
+                         .match(QString::fromStdString(svgText));
     const QSizeF page = ReadPdf(pdf).size;
     EXPECT_NEAR(page.width(), box.captured(1).toDouble(), 0.01);
     EXPECT_NEAR(page.height(), box.captured(2).toDouble(), 0.01);
-    std::vector<double> across;
-    const auto svgPages = ReadStrokes(pdf, false);
-    ASSERT_EQ(svgPages.size(), 1u);
-    for (const auto& [line, dashed] : svgPages[0]) {
-        if (std::abs(line.dx()) < 1e-3 && std::abs(line.length() - kWorkshopLineMm) < 0.01) {
-            across.push_back(line.x1() + box.captured(3).toDouble());
-        }
-    }
-    std::ranges::sort(across);
-    ASSERT_EQ(across.size(), all.size());
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        EXPECT_NEAR(across[i], all[i], 0.01) << i;
-    }
+    const std::vector<double> lines = across(pdf, 0.01, box.captured(3).toDouble());
+    EXPECT_EQ(lines.size(), all.size());
+    EXPECT_LE(std::max(WorstMiss(lines, all), WorstMiss(all, lines)), 0.01);
 
     // Once: LibreCAD prints the DXF at 1:1 on A4 from the page's left edge, the nut on it.
     if (GetParam() == 0) {
         quillmar::Run("librecad", {"dxf2pdf", "-s", "1", "-t", dir.path(), dir.filePath("t.dxf")});
-        std::vector<double> printed;
-        const auto sheets = ReadStrokes(dir.filePath("t.pdf"), false);
-        for (const auto& [line, dashed] : sheets.at(0)) {
-            if (std::abs(line.dx()) < 1e-3 && std::abs(line.length() - kWorkshopLineMm) < 0.05) {
-                printed.push_back(line.x1());
-            }
-        }
+        const std::vector<double> printed = across(dir.filePath("t.pdf"), 0.05, 0);
         EXPECT_GE(printed.size(), 6u);
         EXPECT_LE(WorstMiss(printed, all), 0.05);
     }
@@ -731,27 +765,6 @@ TEST_P(WorkshopFiles, ReadBackAtTrueSize) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, WorkshopFiles, testing::Range<std::size_t>(0, std::size(kFiles)),
                          [](const auto& info) { return std::string(kFiles[info.param].name); });
-
-constexpr double kTol = 0.001;  // mm
-constexpr double kIn = 25.4;
-
-double Len(PointMm a, PointMm b) {
-    return std::hypot(b.x - a.x, b.y - a.y);
-}
-double Cross(PointMm u, PointMm v) {
-    return u.x * v.y - u.y * v.x;
-}
-PointMm Dir(SegmentMm s) {
-    return {s.to.x - s.from.x, s.to.y - s.from.y};
-}
-double DistanceToLine(PointMm p, SegmentMm s) {
-    return std::abs(Cross(Dir(s), {p.x - s.from.x, p.y - s.from.y})) / Len(s.from, s.to);
-}
-PointMm Meet(SegmentMm a, SegmentMm b) {
-    const double t =
-        Cross({b.from.x - a.from.x, b.from.y - a.from.y}, Dir(b)) / Cross(Dir(a), Dir(b));
-    return {a.from.x + t * Dir(a).x, a.from.y + t * Dir(a).y};
-}
 
 // Nut-to-fret length of every semitone step by the methods' own definitions.
 std::vector<double> Definition(double scale, CalcMethod method, int perOctave, int steps) {
@@ -764,25 +777,6 @@ std::vector<double> Definition(double scale, CalcMethod method, int perOctave, i
                                                           : d.back() + (scale - d.back()) / k);
     }
     return d;
-}
-
-// The board's lines as ezdxf reads them from the DXF, each layer's in drawing order.
-std::map<QString, std::vector<SegmentMm>> ReadBoardDxf(const std::string& dxf) {
-    QTemporaryDir dir;
-    QFile file(dir.filePath("b.dxf"));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(dxf.data(), dxf.size()) > 0);
-    file.close();
-    QStringList read =
-        quillmar::Run("/usr/bin/python3", {"-c", kReadDxf, file.fileName()}).split('\n');
-    EXPECT_EQ(read.takeFirst().toStdString(), "0 0 4 1");
-    std::map<QString, std::vector<SegmentMm>> lines;
-    for (const QString& entity : read) {
-        if (const QStringList f = entity.split(' '); f.size() == 5) {
-            lines[f[0]].push_back(
-                {{f[1].toDouble(), f[2].toDouble()}, {f[3].toDouble(), f[4].toDouble()}});
-        }
-    }
-    return lines;
 }
 
 struct BoardCase {
@@ -835,7 +829,8 @@ TEST_P(BoardFiles, LinesWhereTheGeometryPutsThem) {
     const ComputedTable table = *RunCalculate(c.inputs, {}, grid).table;
     const BoardSettings& s = c.board;
     ASSERT_EQ(ValidateBoard(s, table), std::nullopt);
-    auto dxf = ReadBoardDxf(TemplateDxf(table, s));
+    QTemporaryDir dir;
+    auto dxf = ReadDxf(dir.filePath("b.dxf"), TemplateDxf(table, s));
     const double bassScale = s.fanned ? s.bassScale : c.scale;
     const std::vector<SegmentMm>& strings = dxf["STRINGS"];
     ASSERT_EQ(strings.size(), static_cast<std::size_t>(s.strings));
@@ -916,40 +911,31 @@ TEST_P(BoardFiles, LinesWhereTheGeometryPutsThem) {
     EXPECT_EQ(sides, (std::map<bool, std::string>{{false, "1  1.431"}, {true, "1  1.515"}}));
 
     // Tiled on A4: every fret end on some sheet where the DXF has it, across the joins.
-    QTemporaryDir dir;
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFileName(dir.filePath("t.pdf"));
         printer.setPageSize(QPageSize(QPageSize::A4));
         ASSERT_EQ(RenderTemplate(table, printer, 1, true, {s, "Seven"}), RenderResult::Printed);
     }
-    const auto sheets = ReadStrokes(dir.filePath("t.pdf"), true);
-    const Pdf pdf = ReadPdf(dir.filePath("t.pdf"));
+    const auto sheets = ReadSheets(dir.filePath("t.pdf"), true);
     ASSERT_GT(sheets.size(), 2u);
-    static const QRegularExpression stretch(R"((-?[\d.]+) mm to [-\d.]+ mm from the nut)");
     std::vector<SegmentMm> printed;  // board coordinates
     for (std::size_t k = 0; k < sheets.size(); ++k) {
-        const QString text = QString::fromStdString(pdf.flows[k]);
-        SCOPED_TRACE("page " + std::to_string(k + 1));
+        const QString& text = sheets[k].text;
         EXPECT_TRUE(text.contains(QString("Seven Fret template, full size Page %1 of %2 ")
                                       .arg(k + 1)
                                       .arg(sheets.size())));
         EXPECT_TRUE(
             text.contains("Scale length: 25.5 inches treble, 27 inches bass, fret 7 "
                           "perpendicular Method: 12th Root of 2"));
-        const double from = stretch.match(text).captured(1).toDouble();
-        // The first crossed mark stands at the stretch's start; the dashed centre line on y = 0.
-        double first = INFINITY, centre = NAN;
-        for (const auto& [line, dashed] : sheets[k]) {
-            if (std::abs(line.dx()) < 1e-3 && std::abs(line.length() - 8.0) < 0.1) {
-                first = std::min(first, line.x1());
-            } else if (dashed && std::abs(line.dy()) < 1e-3 && line.length() > 100) {
+        double centre = NAN;  // the dashed centre line, on y = 0
+        for (const auto& [line, dashed] : sheets[k].strokes) {
+            if (dashed && std::abs(line.dy()) < 1e-3 && line.length() > 100) {
                 centre = line.y1();
             }
         }
-        for (const auto& [line, dashed] : sheets[k]) {
-            printed.push_back({{line.x1() - first + from, line.y1() - centre},
-                               {line.x2() - first + from, line.y2() - centre}});
+        for (const auto& [line, dashed] : sheets[k].strokes) {
+            printed.push_back({{line.x1(), line.y1() - centre}, {line.x2(), line.y2() - centre}});
         }
     }
     for (std::size_t i = 0; i < frets.size(); ++i) {
