@@ -24,6 +24,10 @@ enum class BoxState : std::uint8_t { Unchecked = 0, Checked = 1, Grayed = 2 };
 // chkSevenPlus, chkEightPlus, chkTenPlus, chkElevenPlus, chkThirteenPlus,
 // chkFourteenPlus, chkFifteenPlus.
 using HalfFretSet = std::array<BoxState, 12>;
+// The captions of the half-fret boxes, in the order of HalfFretSet: how a
+// design file and the command line name them.
+inline constexpr std::array<const char*, 12> kHalfFretCaptions{
+    "0+", "1+", "3+", "4+", "6+", "7+", "8+", "10+", "11+", "13+", "14+", "15+"};
 
 // Decimal places 1 to 4, from the first checked Precision item.
 using Precision = int;

@@ -29,10 +29,6 @@ namespace {
 constexpr int kWriteFailed = 1;
 constexpr int kBadUsage = 2;
 
-// The window's half-fret boxes, in the order of HalfFretSet.
-constexpr std::array<const char*, 12> kHalfFrets{"0+", "1+",  "3+",  "4+",  "6+",  "7+",
-                                                 "8+", "10+", "11+", "13+", "14+", "15+"};
-
 enum class Output { Csv, Dxf, Svg, TemplatePdf, ReportPdf };
 constexpr std::array<std::pair<Output, const char*>, 5> kOutputs{
     {{Output::Csv, "csv"},
@@ -86,11 +82,12 @@ bool ReadMethod(const QString& text, CalcInputs& inputs) {
 bool ReadHalfFrets(const QString& text, HalfFretSet& boxes) {
     boxes.fill(BoxState::Unchecked);
     for (const QString& item : text.split(u',', Qt::SkipEmptyParts)) {
-        const auto* at = std::find(kHalfFrets.begin(), kHalfFrets.end(), item.trimmed());
-        if (at == kHalfFrets.end()) {
+        const auto* at =
+            std::find(kHalfFretCaptions.begin(), kHalfFretCaptions.end(), item.trimmed());
+        if (at == kHalfFretCaptions.end()) {
             return false;
         }
-        boxes[static_cast<std::size_t>(at - kHalfFrets.begin())] = BoxState::Checked;
+        boxes[static_cast<std::size_t>(at - kHalfFretCaptions.begin())] = BoxState::Checked;
     }
     return true;
 }

@@ -40,9 +40,6 @@ constexpr Names<BoardUnit, 2> kBoardUnits{
 constexpr Names<SlotStyle, 3> kSlotStyles{{{SlotStyle::ToEdges, "edges"},
                                            {SlotStyle::Extended, "extended"},
                                            {SlotStyle::Short, "short"}}};
-// The captions of the half-fret boxes, in the order of HalfFretSet.
-constexpr std::array<const char*, 12> kHalfFrets{"0+", "1+",  "3+",  "4+",  "6+",  "7+",
-                                                 "8+", "10+", "11+", "13+", "14+", "15+"};
 constexpr std::array<const char*, 6> kDenominators{"2", "4", "8", "16", "32", "64"};
 
 // The board's fields, for writing and reading alike: a new setting is one
@@ -261,9 +258,9 @@ QByteArray DesignToJson(const Design& design) {
     const CalcInputs& in = design.inputs;
     const auto text = [](const std::string& s) { return QString::fromStdString(s); };
     QJsonArray halfFrets;
-    for (std::size_t i = 0; i < kHalfFrets.size(); ++i) {
+    for (std::size_t i = 0; i < kHalfFretCaptions.size(); ++i) {
         if (in.halfFrets[i] == BoxState::Checked) {
-            halfFrets.append(QLatin1String(kHalfFrets[i]));
+            halfFrets.append(QLatin1String(kHalfFretCaptions[i]));
         }
     }
     const auto preset = static_cast<std::size_t>(in.presetIndex);
@@ -348,15 +345,16 @@ std::optional<Design> DesignFromJson(const QByteArray& bytes, QString& problem) 
         read.fail(QStringLiteral("\"halfFrets\" is not a list"));
     } else if (list) {
         for (const QJsonValue& each : list->toArray()) {
-            const auto box = std::find_if(kHalfFrets.begin(), kHalfFrets.end(),
+            const auto box = std::find_if(kHalfFretCaptions.begin(), kHalfFretCaptions.end(),
                                           [&](const char* c) { return each == QLatin1String(c); });
-            if (box == kHalfFrets.end()) {
+            if (box == kHalfFretCaptions.end()) {
                 read.fail(QStringLiteral("\"halfFrets\" holds %1, which is no half fret")
                               .arg(QString::fromUtf8(
                                   QJsonDocument(QJsonArray{each}).toJson(QJsonDocument::Compact))));
                 break;
             }
-            in.halfFrets[static_cast<std::size_t>(box - kHalfFrets.begin())] = BoxState::Checked;
+            in.halfFrets[static_cast<std::size_t>(box - kHalfFretCaptions.begin())] =
+                BoxState::Checked;
         }
     }
     read.pick("display", in.displayUnit, kDisplays, true);
