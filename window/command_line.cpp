@@ -309,6 +309,16 @@ int Run(const BatchRun& run) {
             return kWriteFailed;
         }
     }
+    // A target that can never be written (a pipe, a link into a missing
+    // folder) stops the run before any file is touched.
+    for (const auto& [output, path] : run.files) {
+        QString reason;
+        if (path != u"-" && ResolveTarget(path, reason).isEmpty()) {
+            Say(stderr,
+                QStringLiteral("quillmar: %1: %2, so nothing was written\n").arg(path, reason));
+            return kWriteFailed;
+        }
+    }
     int status = 0;
     for (std::size_t i = 0; i < run.files.size(); ++i) {
         const QString& path = run.files[i].second;

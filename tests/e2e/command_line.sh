@@ -39,7 +39,7 @@ case_ fret_unfanned 2 "quillmar: --perpendicular-fret needs --bass-scale or a fa
 case_ bad_slots 2 "quillmar: invalid --slots 'extend:3cm'" "$keep" $S --slots extend:3cm --svg s.svg
 case_ fanned 0 "" "d.dxf kept.csv t.pdf keep" $S --bass-scale 686mm --perpendicular-fret 7 --strings 7 --saddle 2,0.1in --slots short:1 --no-centre-line --dxf d.dxf --template-pdf t.pdf
 [ "$(grep -c '^STRINGS$' d.dxf) $(grep -c '^CENTRE$' d.dxf) $(pdftotext t.pdf - | grep -c '27.00787 inches bass')" = "8 0 3" ] || { echo "FAIL board options" >&2; failed=1; }
-case_ folder_missing 1 "quillmar: no/t.csv: the folder \"$dir/no\" does not exist" "$keep" $S --csv no/t.csv
+case_ folder_missing 1 "quillmar: no/t.csv: the folder \"$dir/no\" does not exist, so nothing was written" "$keep" $S --dxf d.dxf --csv no/t.csv
 # A write that fills the disk part way names the reason and leaves the old file.
 (trap '' XFSZ; ulimit -f 8; env -u DISPLAY "$bin" $S --template-pdf kept.csv 2>err)
 [ "$? $(cat err kept.csv)" = "1 quillmar: kept.csv: File too large
