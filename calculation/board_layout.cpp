@@ -9,9 +9,6 @@ namespace quillmar {
 
 namespace {
 
-constexpr double kClassicDivisor = 17.817;
-constexpr double kTovellDivisor = 17.835;
-
 PointMm operator+(PointMm a, PointMm b) {
     return {a.x + b.x, a.y + b.y};
 }
@@ -52,10 +49,6 @@ PointMm Crossing(const Line& a, const Line& b) {
 
 SegmentMm EdgeToEdge(const Line& line, const Line& trebleEdge, const Line& bassEdge) {
     return {Crossing(line, trebleEdge), Crossing(line, bassEdge)};
-}
-
-double ToMm(double length, ScaleEntry entry) {
-    return entry == ScaleEntry::Metric ? length : length * kMillimetresPerInch;
 }
 
 // The bass side's nut-to-fret length of a semitone step, in double: the
@@ -113,7 +106,7 @@ Frame BuildFrame(const BoardSettings& board, const ComputedTable& table) {
     const double bassScale = board.fanned ? board.bassScale : trebleScale;
     const double rise = (board.spreadBridge - board.spreadNut) / 2.0;
     for (const ComputedRow& row : table.rows) {
-        const double length = ToMm(row.nutToFret, table.entry);
+        const double length = row.nutToFret * MillimetresPerUnit(table.entry);
         f.trebleLengths.push_back(length);
         f.bassLengths.push_back(
             board.fanned ? BassFretLength(bassScale, row.step, table.method, table.fretsPerOctave)
@@ -166,7 +159,7 @@ SegmentMm Slot(const SegmentMm& edgeToEdge, const BoardSettings& board) {
 }  // namespace
 
 double TableScaleMm(const ComputedTable& table) {
-    return ToMm(table.scaleLength, table.entry);
+    return table.scaleLength * MillimetresPerUnit(table.entry);
 }
 
 std::optional<BoardProblem> ValidateBoard(const BoardSettings& board, const ComputedTable& table) {

@@ -10,8 +10,6 @@ namespace {
 
 constexpr double kStepsPerOctave = 12.0;
 constexpr double kOctaveRatio = 2.0;
-constexpr double kClassicDivisor = 17.817;
-constexpr double kTovellDivisor = 17.835;
 
 // The length left from the fret to the bridge, in 64-bit: L / 2^(i / n).
 double Remaining(float scaleLength, std::int16_t step, double stepsPerOctave) {

@@ -7,6 +7,14 @@
 namespace quillmar {
 
 inline constexpr double kMillimetresPerInch = 25.4;
+// The divisors of the two rules.
+inline constexpr double kClassicDivisor = 17.817;
+inline constexpr double kTovellDivisor = 17.835;
+
+// Millimetres in one unit of the scale entry: the inch entries are inches.
+inline constexpr double MillimetresPerUnit(ScaleEntry entry) {
+    return entry == ScaleEntry::Metric ? 1.0 : kMillimetresPerInch;
+}
 
 // The position of the previous step, for the cumulative methods. A new walk
 // starts at the nut for every command; steps must be asked for in order.

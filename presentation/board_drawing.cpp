@@ -18,10 +18,6 @@ namespace {
 constexpr double kLabelGap = 1.0;      // between a label and its line's end
 constexpr double kBridgeSpread = 1.6;  // the bridge label's two lines, either side
 
-double MillimetresPer(const ComputedTable& table) {
-    return table.entry == ScaleEntry::Metric ? 1.0 : kMillimetresPerInch;
-}
-
 // From the +y end, where a fret's label is, so a dashed line starts its
 // pattern there.
 SegmentMm Across(double x, double width) {
@@ -75,7 +71,7 @@ void AddBoard(BoardModel& model, const ComputedTable& table, const BoardSettings
         }
     }
     if (settings.fanned) {
-        const double unit = MillimetresPer(table);
+        const double unit = MillimetresPerUnit(table.entry);
         model.bridgeLabel[0] = "Bridge " + TrimText(NumberToText(table.scaleLength)) + " / " +
                                TrimText(NumberToText(static_cast<float>(board.bassScale / unit))) +
                                " " + table.unitWord;
@@ -143,7 +139,7 @@ BoardModel BuildBoard(const ComputedTable& table, double width,
                       const std::optional<BoardSettings>& settings) {
     BoardModel board;
     // Widened in double: the lengths themselves are the 32-bit values.
-    const double toMm = MillimetresPer(table);
+    const double toMm = MillimetresPerUnit(table.entry);
     board.scaleLength = TableScaleMm(table);
     board.nut = Across(0.0, width);
     board.bridge = Across(board.scaleLength, width);

@@ -155,7 +155,7 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
     layout.headerOnEverySheet = options.board.has_value() || !options.name.empty();
     std::string scale = TrimText(NumberToText(table.scaleLength)) + " " + table.unitWord;
     if (const auto& board = options.board; board && board->fanned) {
-        const double unit = table.entry == ScaleEntry::Metric ? 1.0 : kMillimetresPerInch;
+        const double unit = MillimetresPerUnit(table.entry);
         scale +=
             " treble, " + TrimText(NumberToText(static_cast<float>(board->bassScale / unit))) +
             " " + table.unitWord + " bass, " +

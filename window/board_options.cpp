@@ -28,7 +28,7 @@ std::optional<double> ScaleMm(const QString& text) {
         return std::nullopt;
     }
     const double length = ResolveScaleLength(inputs).length;
-    return inputs.scaleEntry == ScaleEntry::Metric ? length : length * kMillimetresPerInch;
+    return length * MillimetresPerUnit(inputs.scaleEntry);
 }
 
 std::optional<std::int16_t> Count(const QString& text) {
