@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "calculation/fret_methods.h"
 
@@ -213,7 +214,6 @@ std::optional<BoardProblem> ValidateBoard(const BoardSettings& board, const Comp
 BoardLayout LayOutBoard(const BoardSettings& board, const ComputedTable& table) {
     const Frame f = BuildFrame(board, table);
     BoardLayout out;
-    out.trebleScale = f.treble.scale;
     out.bassScale = f.bass.scale;
 
     const PointMm trebleBridge = f.treble.At(f.treble.scale);
@@ -226,13 +226,8 @@ BoardLayout LayOutBoard(const BoardSettings& board, const ComputedTable& table) 
     const Line nut = Through(f.treble.nut, f.bass.nut);
     out.nut = EdgeToEdge(nut, f.trebleEdge, f.bassEdge);
     for (std::size_t i = 0; i < f.trebleLengths.size(); ++i) {
-        BoardFretLine& fret = out.frets.emplace_back();
-        fret.label = table.rows[i].label;
-        fret.treble = f.treble.At(f.trebleLengths[i]);
-        fret.bass = f.bass.At(f.bassLengths[i]);
-        fret.slot = Slot(EdgeToEdge(FretLine(f, i), f.trebleEdge, f.bassEdge), board);
-        fret.trebleLength = f.trebleLengths[i];
-        fret.bassLength = f.bassLengths[i];
+        out.frets.push_back(
+            {Slot(EdgeToEdge(FretLine(f, i), f.trebleEdge, f.bassEdge), board), f.bassLengths[i]});
     }
     const Line bridge = Through(trebleBridge, bassBridge);
     out.bridge = EdgeToEdge(bridge, f.trebleEdge, f.bassEdge);

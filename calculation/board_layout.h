@@ -26,7 +26,6 @@
 // runs edge to edge; the bridge and saddle reach as far as the edges would.
 
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "calculation/board_settings.h"
@@ -36,16 +35,11 @@
 namespace quillmar {
 
 struct BoardFretLine {
-    std::string label;          // the table's row label
-    SegmentMm slot;             // treble end first, as the slot style cuts it
-    PointMm treble;             // on the treble string
-    PointMm bass;               // on the bass string
-    double trebleLength = 0.0;  // nut to fret along each outer string, for labels
-    double bassLength = 0.0;
+    SegmentMm slot;           // treble end first, as the slot style cuts it
+    double bassLength = 0.0;  // nut to fret along the bass string, for its label
 };
 
 struct BoardLayout {
-    double trebleScale = 0.0;        // mm
     double bassScale = 0.0;          // mm; the treble scale on a straight board
     std::vector<SegmentMm> strings;  // nut to bridge, the treble string first
     SegmentMm nut;                   // edge to edge, treble end first

@@ -140,10 +140,10 @@ BoardModel BuildBoard(const ComputedTable& table, double width,
     BoardModel board;
     // Widened in double: the lengths themselves are the 32-bit values.
     const double toMm = MillimetresPerUnit(table.entry);
-    board.scaleLength = TableScaleMm(table);
+    const double scaleLength = TableScaleMm(table);
     board.nut = Across(0.0, width);
-    board.bridge = Across(board.scaleLength, width);
-    board.centre = {{0.0, 0.0}, {board.scaleLength, 0.0}};
+    board.bridge = Across(scaleLength, width);
+    board.centre = {{0.0, 0.0}, {scaleLength, 0.0}};
     board.bridgeLabel = {
         "Bridge " + TrimText(NumberToText(table.scaleLength)) + " " + table.unitWord,
         "uncompensated saddle"};

@@ -73,7 +73,6 @@ struct BoardFret {
 };
 
 struct BoardModel {
-    double scaleLength = 0.0;  // the bridge, millimetres from the nut
     SegmentMm nut;
     std::vector<BoardFret> frets;  // one per row, in table order
     SegmentMm bridge;

@@ -149,7 +149,6 @@ TemplateLayout LayOutTemplate(const ComputedTable& table, double width, double h
     bands.checkText = bands.lineBottom + 64.0;
 
     layout.board = BuildBoard(table, lineLength, options.board);
-    layout.scaleLength = layout.board.scaleLength;
     layout.name = options.name;
     // A board's sheets each say what they belong to; the ladder's first does.
     layout.headerOnEverySheet = options.board.has_value() || !options.name.empty();

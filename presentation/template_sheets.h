@@ -65,7 +65,6 @@ struct TemplateLayout {
     double length = 0.0;  // printable size along the axis, millimetres
     double depth = 0.0;   // and across it
     bool axisAlongWidth = true;
-    double scaleLength = 0.0;  // the bridge, millimetres from the nut
     std::string name;
     std::string header;
     bool headerOnEverySheet = false;
