@@ -189,7 +189,7 @@ std::optional<QString> ReadRun(const QCommandLineParser& parser, BatchRun& run) 
             inputs.precision = metric ? 1 : 3;
         } else if (inputs.displayUnit != DisplayUnit::Fraction) {
             const std::int16_t power = metric ? design->metricPrecision : design->inchPrecision;
-            inputs.precision = power >= 10000 ? 4 : power >= 1000 ? 3 : power >= 100 ? 2 : 1;
+            inputs.precision = PlacesOfPrecision(power);
         }
     }
     if (given("precision")) {

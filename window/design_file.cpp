@@ -93,18 +93,6 @@ struct BoardWriter {
     void flag(const char* key, bool value) { object.insert(QLatin1String(key), value); }
 };
 
-int Places(std::int16_t power) {
-    return power >= 10000 ? 4 : power >= 1000 ? 3 : power >= 100 ? 2 : 1;
-}
-
-std::int16_t PowerOf(int places) {
-    std::int16_t power = 1;
-    for (int i = 0; i < places; ++i) {
-        power = static_cast<std::int16_t>(power * 10);
-    }
-    return power;
-}
-
 // Reads fields one by one; the first problem sticks and later reads do nothing.
 class Reader {
 public:
@@ -241,7 +229,7 @@ QString Contradiction(const Design& design) {
     if (in.method != CalcMethod::Custom && !in.fretsPerOctaveText.empty()) {
         return QStringLiteral("\"fretsPerOctave\" is set, but the method is not custom");
     }
-    const std::int16_t checked = PowerOf(in.precision.value_or(0));
+    const std::int16_t checked = PrecisionOfPlaces(in.precision.value_or(0));
     const bool shown = in.displayUnit == DisplayUnit::Decimal ? checked == design.inchPrecision
                        : in.displayUnit == DisplayUnit::Metric
                            ? checked == design.metricPrecision
@@ -253,6 +241,18 @@ QString Contradiction(const Design& design) {
 }
 
 }  // namespace
+
+int PlacesOfPrecision(std::int16_t precision) {
+    return precision >= 10000 ? 4 : precision >= 1000 ? 3 : precision >= 100 ? 2 : 1;
+}
+
+std::int16_t PrecisionOfPlaces(int places) {
+    std::int16_t precision = 1;
+    for (int i = 0; i < places; ++i) {
+        precision = static_cast<std::int16_t>(precision * 10);
+    }
+    return precision;
+}
 
 QByteArray DesignToJson(const Design& design) {
     const CalcInputs& in = design.inputs;
@@ -284,8 +284,8 @@ QByteArray DesignToJson(const Design& design) {
         {QStringLiteral("mode"), NameOf(kModes, in.mode)},
         {QStringLiteral("halfFrets"), halfFrets},
         {QStringLiteral("display"), NameOf(kDisplays, in.displayUnit)},
-        {QStringLiteral("inchPlaces"), Places(design.inchPrecision)},
-        {QStringLiteral("metricPlaces"), Places(design.metricPrecision)},
+        {QStringLiteral("inchPlaces"), PlacesOfPrecision(design.inchPrecision)},
+        {QStringLiteral("metricPlaces"), PlacesOfPrecision(design.metricPrecision)},
         {QStringLiteral("checkedPlaces"), in.precision.value_or(3)},
         {QStringLiteral("board"), board},
     };
@@ -358,8 +358,8 @@ std::optional<Design> DesignFromJson(const QByteArray& bytes, QString& problem) 
         }
     }
     read.pick("display", in.displayUnit, kDisplays, true);
-    design.inchPrecision = PowerOf(read.integer("inchPlaces", 1, 4));
-    design.metricPrecision = PowerOf(read.integer("metricPlaces", 1, 4));
+    design.inchPrecision = PrecisionOfPlaces(read.integer("inchPlaces", 1, 4));
+    design.metricPrecision = PrecisionOfPlaces(read.integer("metricPlaces", 1, 4));
     in.precision = read.integer("checkedPlaces", 1, 4);
     if (const auto board = read.value("board", false); board && !board->isObject()) {
         read.fail(QStringLiteral("\"board\" is not an object"));

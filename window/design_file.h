@@ -41,6 +41,11 @@ struct Design {
     BoardSettings board;
 };
 
+// A precision as the window keeps it (10, 100, 1000 or 10000) in decimal
+// places (1 to 4), and back.
+int PlacesOfPrecision(std::int16_t precision);
+std::int16_t PrecisionOfPlaces(int places);
+
 QByteArray DesignToJson(const Design& design);
 
 // The design in bytes, or nothing with the problem in words.

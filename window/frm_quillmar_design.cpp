@@ -78,10 +78,7 @@ void frmQuillmar::ApplyDesign(const Design& design) {
         displayOptions_->button(static_cast<int>(unit))->click();
         mnuPrecision_Click(precision);
     };
-    std::int16_t checked = 1;
-    for (int i = 0; i < in.precision.value_or(0); ++i) {
-        checked = static_cast<std::int16_t>(checked * 10);
-    }
+    const std::int16_t checked = PrecisionOfPlaces(in.precision.value_or(0));
     const bool metricLast =
         in.displayUnit == DisplayUnit::Metric ||
         (in.displayUnit == DisplayUnit::Fraction && checked != design.inchPrecision);
