@@ -256,9 +256,8 @@ int Run(const BatchRun& run) {
     const bool drawsTemplate = std::any_of(run.files.begin(), run.files.end(), [](const auto& f) {
         return f.first == Output::TemplatePdf;
     });
-    if (drawsTemplate && TableScaleMm(table) > kLongestTemplateMm) {
-        return Refuse(QStringLiteral("A scale length over %1 mm is too long for a paper template.")
-                          .arg(kLongestTemplateMm));
+    if (const auto refusal = drawsTemplate ? LengthRefusal(table) : std::nullopt) {
+        return Refuse(*refusal);
     }
     // The board is checked as the Fretboard dialog checks it; against the
     // table only when something draws it.

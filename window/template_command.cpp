@@ -110,6 +110,14 @@ void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewSho
     ShowPreview(parent, ReportDocument(report, source, design), show, choose);
 }
 
+std::optional<QString> LengthRefusal(const ComputedTable& table) {
+    if (TableScaleMm(table) > kLongestTemplateMm) {
+        return QStringLiteral("A scale length over %1 mm is too long for a paper template.")
+            .arg(kLongestTemplateMm);
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> BoardRefusal(const std::optional<BoardSettings>& board,
                                     const ComputedTable& table) {
     if (!board) {
@@ -153,10 +161,8 @@ void PreviewTemplate(QWidget* parent, const std::optional<ComputedTable>& table,
     if (!table || table->rows.empty()) {
         return Tell(parent, QString::fromLatin1(kNoFretsToDraw));
     }
-    if (TableScaleMm(*table) > kLongestTemplateMm) {
-        return Tell(parent,
-                    QStringLiteral("A scale length over %1 mm is too long for a paper template.")
-                        .arg(kLongestTemplateMm));
+    if (const auto refusal = LengthRefusal(*table)) {
+        return Tell(parent, *refusal);
     }
     if (const auto refusal = BoardRefusal(job.options.board, *table)) {
         return Tell(parent, *refusal);

@@ -36,6 +36,9 @@ PreviewShower DefaultPreviewShower();
 void PreviewReport(QWidget* parent, const ReportSource& source, const PreviewShower& show,
                    const PrinterChooser& choose, const QString& design = {});
 
+// The refusal of a table too long for a paper template; none when it fits.
+std::optional<QString> LengthRefusal(const ComputedTable& table);
+
 // The board's refusal of the table, as the Fretboard dialog words it; none
 // without a board or when it can be drawn.
 std::optional<QString> BoardRefusal(const std::optional<BoardSettings>& board,
