@@ -6,19 +6,17 @@ namespace quillmar {
 
 namespace {
 
-// Named here rather than by the application object, so the command line and
-// the window read the same file.
-QSettings Store() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quillmar"),
-                     QStringLiteral("Quillmar"));
-}
-
 const QString kGroup = QStringLiteral("Fretboard");
 
 }  // namespace
 
+QSettings QuillmarSettings() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quillmar"),
+                     QStringLiteral("Quillmar"));
+}
+
 BoardSettings LoadBoardSettings() {
-    QSettings store = Store();
+    QSettings store = QuillmarSettings();
     store.beginGroup(kGroup);
     BoardSettings b;
     const auto length = [&](const char* key, double& value) {
@@ -51,7 +49,7 @@ BoardSettings LoadBoardSettings() {
 }
 
 void SaveBoardSettings(const BoardSettings& b) {
-    QSettings store = Store();
+    QSettings store = QuillmarSettings();
     store.beginGroup(kGroup);
     store.setValue(QStringLiteral("unit"),
                    b.unit == BoardUnit::Inches ? QStringLiteral("in") : QStringLiteral("mm"));

@@ -11,8 +11,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
-#include <QSettings>
 
+#include "window/board_settings_store.h"
 #include "window/design_file.h"
 #include "window/filtered_line_edit.h"
 #include "window/frm_quillmar.h"
@@ -205,7 +205,7 @@ void frmQuillmar::closeEvent(QCloseEvent* event) {
 }
 
 void frmQuillmar::RememberDesign(const QString& path) {
-    QSettings settings(QStringLiteral("Quillmar"), QStringLiteral("Quillmar"));
+    QSettings settings = QuillmarSettings();
     QStringList recent = settings.value(kRecentKey).toStringList();
     recent.removeAll(path);
     recent.prepend(path);
@@ -214,7 +214,7 @@ void frmQuillmar::RememberDesign(const QString& path) {
 }
 
 void frmQuillmar::ShowRecentDesigns() {
-    const QSettings settings(QStringLiteral("Quillmar"), QStringLiteral("Quillmar"));
+    const QSettings settings = QuillmarSettings();
     const QStringList recent = settings.value(kRecentKey).toStringList().mid(0, kRecentDesigns);
     mnuRecentDesigns->clear();
     for (qsizetype i = 0; i < recent.size(); ++i) {
