@@ -57,13 +57,12 @@ public:
     QString cellText(int row, int column) const;
     int gridRows() const;
 
-    // The fretboard drawn around the frets, as the Fretboard dialog last set it.
     // The precision remembered for each unit.
     std::int16_t inchPrecision() const { return InchPrecision; }
     std::int16_t metricPrecision() const { return MetricPrecision; }
 
+    // The fretboard drawn around the frets, as the Fretboard dialog last set it.
     const BoardSettings& boardSettings() const { return board_; }
-    void setBoardSettings(const BoardSettings& board) { board_ = board; }
 
     void setPrinterChooser(PrinterChooser chooser);
     void setPreviewShower(PreviewShower shower);
