@@ -254,6 +254,29 @@ std::int16_t PrecisionOfPlaces(int places) {
     return precision;
 }
 
+QJsonObject BoardToJson(const BoardSettings& board) {
+    QJsonObject object;
+    BoardSettings settings = board;
+    VisitBoard(settings, BoardWriter{object});
+    return object;
+}
+
+std::optional<BoardSettings> BoardFromJson(const QJsonObject& object, QString& problem) {
+    problem.clear();
+    BoardSettings board;
+    Reader read(object, QStringLiteral("board."), problem);
+    VisitBoard(board, read);
+    // Only boards the dialog would take, refused in its words.
+    if (const auto refused = ValidateBoardSettings(board); refused && !read.failed()) {
+        const QString message = QString::fromStdString(refused->message);
+        read.fail(message.endsWith(u'.') ? message.chopped(1) : message);
+    }
+    if (read.failed()) {
+        return std::nullopt;
+    }
+    return board;
+}
+
 QByteArray DesignToJson(const Design& design) {
     const CalcInputs& in = design.inputs;
     const auto text = [](const std::string& s) { return QString::fromStdString(s); };
@@ -264,9 +287,6 @@ QByteArray DesignToJson(const Design& design) {
         }
     }
     const auto preset = static_cast<std::size_t>(in.presetIndex);
-    QJsonObject board;
-    BoardSettings settings = design.board;
-    VisitBoard(settings, BoardWriter{board});
 
     QJsonObject root{
         {QStringLiteral("format"), QLatin1String(kDesignFormat)},
@@ -287,7 +307,7 @@ QByteArray DesignToJson(const Design& design) {
         {QStringLiteral("inchPlaces"), PlacesOfPrecision(design.inchPrecision)},
         {QStringLiteral("metricPlaces"), PlacesOfPrecision(design.metricPrecision)},
         {QStringLiteral("checkedPlaces"), in.precision.value_or(3)},
-        {QStringLiteral("board"), board},
+        {QStringLiteral("board"), BoardToJson(design.board)},
     };
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
@@ -364,13 +384,11 @@ std::optional<Design> DesignFromJson(const QByteArray& bytes, QString& problem) 
     if (const auto board = read.value("board", false); board && !board->isObject()) {
         read.fail(QStringLiteral("\"board\" is not an object"));
     } else if (board) {
-        const QJsonObject object = board->toObject();
-        Reader boardReader(object, QStringLiteral("board."), problem);
-        VisitBoard(design.board, boardReader);
-        // Only boards the dialog would take, refused in its words.
-        if (const auto refused = ValidateBoardSettings(design.board)) {
-            QString message = QString::fromStdString(refused->message);
-            read.fail(message.endsWith(u'.') ? message.chopped(1) : message);
+        QString boardProblem;
+        if (const auto settings = BoardFromJson(board->toObject(), boardProblem)) {
+            design.board = *settings;
+        } else {
+            read.fail(boardProblem);
         }
     }
     if (!read.failed()) {

@@ -6,6 +6,7 @@
 // hold, so an opened design can always be put into the window whole.
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -45,6 +46,11 @@ struct Design {
 // places (1 to 4), and back.
 int PlacesOfPrecision(std::int16_t precision);
 std::int16_t PrecisionOfPlaces(int places);
+
+// The board settings as a design holds them, lengths in millimetres; reading
+// refuses what a design would, with the problem in words.
+QJsonObject BoardToJson(const BoardSettings& board);
+std::optional<BoardSettings> BoardFromJson(const QJsonObject& object, QString& problem);
 
 QByteArray DesignToJson(const Design& design);
 
