@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -221,6 +222,18 @@ void BoardDialog::createControls() {
     connect(buttons->button(QDialogButtonBox::RestoreDefaults), &QPushButton::clicked, this,
             &BoardDialog::restoreDefaults);
     top->addWidget(buttons);
+
+    // Magnified, or on a small screen, the saddle goes under the frets so
+    // that the dialog still fits across.
+    const QScreen* shown = parentWidget() != nullptr ? parentWidget()->screen() : screen();
+    if (shown != nullptr && sizeHint().width() > shown->availableGeometry().width()) {
+        columns->removeWidget(fretBox);
+        columns->removeWidget(saddleBox);
+        auto* stacked = new QVBoxLayout;
+        stacked->addWidget(fretBox);
+        stacked->addWidget(saddleBox);
+        columns->addLayout(stacked);
+    }
     resize(820, sizeHint().height());
 }
 

@@ -101,7 +101,8 @@ std::optional<QString> ReadDesign(const QCommandLineParser& parser, BatchRun& ru
     }
     QString message;
     run.designPath = parser.value(QStringLiteral("design"));
-    run.design = ReadDesignFile(run.designPath, message);
+    // A script may hand the design over through a pipe.
+    run.design = ReadDesignFile(run.designPath, message, true);
     if (!run.design) {
         return message;
     }

@@ -1,5 +1,7 @@
 #include "window/design_file.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -400,11 +402,16 @@ std::optional<Design> DesignFromJson(const QByteArray& bytes, QString& problem) 
     return design;
 }
 
-std::optional<Design> ReadDesignFile(const QString& path, QString& message) {
+std::optional<Design> ReadDesignFile(const QString& path, QString& message, bool mayWait) {
     QFile file(path);
     QString problem;
     std::optional<Design> design;
-    if (!file.open(QIODevice::ReadOnly)) {
+    struct stat st {};
+    if (!mayWait && ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode) &&
+        !S_ISDIR(st.st_mode)) {
+        problem = S_ISFIFO(st.st_mode) ? QStringLiteral("it is a named pipe")
+                                       : QStringLiteral("it is not a file");
+    } else if (!file.open(QIODevice::ReadOnly)) {
         problem = file.errorString();
     } else if (const QByteArray bytes = file.read(kLargestDesign + 1);
                bytes.size() > kLargestDesign) {

@@ -58,6 +58,8 @@ QByteArray DesignToJson(const Design& design);
 std::optional<Design> DesignFromJson(const QByteArray& bytes, QString& problem);
 
 // Reads a design file; on failure the message names the file and the problem.
-std::optional<Design> ReadDesignFile(const QString& path, QString& message);
+// Unless mayWait, a named pipe or a device is refused unopened: reading one
+// could wait for ever.
+std::optional<Design> ReadDesignFile(const QString& path, QString& message, bool mayWait = false);
 
 }  // namespace quillmar
