@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "window/design_file.h"
+#include "window/export_command.h"
 #include "window/wait_cursor.h"
 
 namespace quillmar {
@@ -32,19 +33,11 @@ DesignChooser DefaultDesignChooser() {
     return [](QWidget* parent, bool saving, const QString& start) {
         const ArrowCursor arrow;
         const QString filter = QStringLiteral("Quillmar designs (*.%1)").arg(kDesignSuffix);
-        QFileDialog dialog(parent,
-                           saving ? QStringLiteral("Save Design") : QStringLiteral("Open Design"),
-                           start, filter);
-        dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        // The suffix is added when the user types none.
-        dialog.setDefaultSuffix(QString::fromLatin1(kDesignSuffix));
-        if (!start.isEmpty()) {
-            dialog.selectFile(start);
-        }
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-                   ? dialog.selectedFiles().constFirst()
-                   : QString();
+        // Saved as exports are: the suffix added where the name typed lacks
+        // it, and a file replaced only when asked under that very name.
+        return saving ? ChooseSavePath(parent, QStringLiteral("Save Design"), start, filter)
+                      : QFileDialog::getOpenFileName(parent, QStringLiteral("Open Design"), start,
+                                                     filter);
     };
 }
 

@@ -43,25 +43,29 @@ QString WithSuffix(const QString& path, const QString& suffix) {
     return path.endsWith(ending, Qt::CaseInsensitive) ? path : path + ending;
 }
 
+QString ChooseSavePath(QWidget* parent, const QString& title, const QString& proposed,
+                       const QString& filter) {
+    const QString suffix = QFileInfo(proposed).suffix();
+    for (;;) {
+        // Replacing is confirmed below, for the name with its suffix added.
+        const QString chosen = QFileDialog::getSaveFileName(
+            parent, title, proposed, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+        if (chosen.isEmpty()) {
+            return chosen;
+        }
+        const QString path = WithSuffix(chosen, suffix);
+        if (!QFileInfo::exists(path) ||
+            QMessageBox::question(parent, QStringLiteral("Quillmar"),
+                                  QStringLiteral("\"%1\" already exists. Replace it?")
+                                      .arg(QFileInfo(path).fileName())) == QMessageBox::Yes) {
+            return path;
+        }
+    }
+}
+
 SaveChooser DefaultSaveChooser() {
     return [](QWidget* parent, const QString& proposed, const QString& filter) {
-        const QString suffix = QFileInfo(proposed).suffix();
-        for (;;) {
-            // Replacing is confirmed below, for the name with its suffix added.
-            const QString chosen =
-                QFileDialog::getSaveFileName(parent, QStringLiteral("Export"), proposed, filter,
-                                             nullptr, QFileDialog::DontConfirmOverwrite);
-            if (chosen.isEmpty()) {
-                return chosen;
-            }
-            const QString path = WithSuffix(chosen, suffix);
-            if (!QFileInfo::exists(path) ||
-                QMessageBox::question(parent, QStringLiteral("Quillmar"),
-                                      QStringLiteral("\"%1\" already exists. Replace it?")
-                                          .arg(QFileInfo(path).fileName())) == QMessageBox::Yes) {
-                return path;
-            }
-        }
+        return ChooseSavePath(parent, QStringLiteral("Export"), proposed, filter);
     };
 }
 
@@ -82,7 +86,9 @@ void ExportTable(QWidget* parent, ExportFormat format, const std::optional<Compu
         return tell(QMessageBox::Information, *refusal);
     }
     const QString suffix = ExportSuffix(format);
-    const QString proposed = JobTitle(source, design) + '.' + suffix;
+    // Beside the open design, whose name it bears.
+    const QString name = JobTitle(source, design) + '.' + suffix;
+    const QString proposed = design.isEmpty() ? name : QFileInfo(design).dir().filePath(name);
     const QString filter = QStringLiteral("%1 files (*.%2)").arg(suffix.toUpper(), suffix);
     const QString chosen = (choose ? choose : DefaultSaveChooser())(parent, proposed, filter);
     if (chosen.isEmpty()) {

@@ -30,6 +30,13 @@ QByteArray ExportBytes(ExportFormat format, const ComputedTable& table, const Re
 // "Quillmar - 25.5 inches" has a dot but no suffix.
 QString WithSuffix(const QString& path, const QString& suffix);
 
+// The save dialog titled `title`, starting from the proposed path: the path
+// chosen, with the proposed name's suffix added where the name typed lacks
+// it and a file already there confirmed under that very name; empty when
+// cancelled.
+QString ChooseSavePath(QWidget* parent, const QString& title, const QString& proposed,
+                       const QString& filter);
+
 // Asks where to save, starting from the proposed name; the chosen path, or
 // empty when cancelled. Tests put a chooser of their own in place of the
 // save dialog.

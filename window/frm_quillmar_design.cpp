@@ -150,14 +150,11 @@ bool frmQuillmar::mnuSaveDesignAs_Click() {
             ? QDir::home().filePath(QString::fromStdString(ReportTitle(reportSource())) +
                                     QStringLiteral(".") + kDesignSuffix)
             : designPath_;
-    QString path = designChooser_(this, true, start);
+    const QString path = designChooser_(this, true, start);
     if (path.isEmpty()) {
         return false;
     }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += QStringLiteral(".") + kDesignSuffix;
-    }
-    return SaveDesignTo(path);
+    return SaveDesignTo(WithSuffix(path, QString::fromLatin1(kDesignSuffix)));
 }
 
 bool frmQuillmar::SaveDesignTo(const QString& path) {
