@@ -270,12 +270,7 @@ int Run(const BatchRun& run) {
         return Refuse(QString::fromStdString(problem->message));
     }
 
-    ReportSource source;
-    source.ScaleLength = outcome.form.ScaleLength;
-    source.ScaleInMillimetres = outcome.form.ScaleInMillimetres;
-    source.NumFrets = outcome.form.NumFrets;
-    source.display = table.display;
-    source.grid = &grid;
+    const ReportSource source = ReportSourceOf(outcome.form, table.display, grid);
     const std::vector<ReportLine> report = BuildReport(source);
     const PrintDocument templateDocument =
         TemplateDocument(table, TemplateJobFor(source, run.board, run.designPath));

@@ -123,14 +123,8 @@ void frmQuillmar::ActOnProblem(const InputProblem& problem) {
 }
 
 ReportSource frmQuillmar::reportSource() const {
-    ReportSource source;
-    source.ScaleLength = form_.ScaleLength;
-    source.ScaleInMillimetres = form_.ScaleInMillimetres;
-    source.NumFrets = form_.NumFrets;
     // The unit of the table on view, whatever option is selected since.
-    source.display = table_ ? table_->display : SelectedDisplay();
-    source.grid = &model_->grid();
-    return source;
+    return ReportSourceOf(form_, table_ ? table_->display : SelectedDisplay(), model_->grid());
 }
 
 void frmQuillmar::cmdPrint_Click() {

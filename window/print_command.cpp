@@ -238,6 +238,16 @@ bool Print(QWidget* parent, const PrintDocument& document, const PrinterChooser&
     return true;
 }
 
+ReportSource ReportSourceOf(const FormValues& form, DisplayUnit display, const ResultsGrid& grid) {
+    ReportSource source;
+    source.ScaleLength = form.ScaleLength;
+    source.ScaleInMillimetres = form.ScaleInMillimetres;
+    source.NumFrets = form.NumFrets;
+    source.display = display;
+    source.grid = &grid;
+    return source;
+}
+
 QString JobTitle(const ReportSource& source, const QString& design) {
     QString title = QString::fromStdString(ReportTitle(source));
     if (!design.isEmpty()) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "command/calculate_command.h"
 #include "presentation/printed_report.h"
 
 class QPageLayout;
@@ -46,6 +47,10 @@ QString PaperTooSmallMessage(const QString& noun);
 // the open design's name (its file name without the suffix) in place of
 // "Quillmar". The printed lines never change with it.
 QString JobTitle(const ReportSource& source, const QString& design = {});
+
+// What a report prints: the values a Calculate left, the unit of the table
+// on view and the table itself.
+ReportSource ReportSourceOf(const FormValues& form, DisplayUnit display, const ResultsGrid& grid);
 
 // The results table as a printed report, named for the design when one is open.
 PrintDocument ReportDocument(const std::vector<ReportLine>& report, const ReportSource& source,
